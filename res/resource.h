@@ -1,0 +1,29 @@
+// Identifiers of the dialog, its controls, commands, icons and strings.
+#pragma once
+
+#define IDD_MAIN 100
+
+#define IDC_CLOSE 1000
+#define IDC_AUTOSTART 1001
+#define IDC_HOMEPAGE_LINK 1002
+#define IDC_LETTER_COMBO 1003
+#define IDC_PATH_EDIT 1004
+#define IDC_DRIVE_LIST 1005
+#define IDC_MAIN_TOOLBAR 1006
+#define IDC_BROWSE_TOOLBAR 1007
+
+#define IDM_REMOVE 1100
+#define IDM_SAVE 1101
+#define IDM_NEW 1102
+#define IDM_BROWSE 1103
+
+#define IDI_APP 200
+#define IDI_REMOVE 205
+#define IDI_SAVE 206
+#define IDI_NEW 207
+#define IDI_BROWSE 208
+
+#define IDS_REMOVE 10100
+#define IDS_SAVE 10101
+#define IDS_NEW 10102
+#define IDS_BROWSE 10103

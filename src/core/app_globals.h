@@ -1,0 +1,9 @@
+// Process-wide handles shared by every part of the program.
+#pragma once
+#include <windows.h>
+
+// Module instance for icons, strings and the dialog; null in the modes without a window.
+extern HINSTANCE g_hInstance;
+
+// The main dialog; null until it initialises, and in the modes without a window.
+extern HWND g_hwndMain;

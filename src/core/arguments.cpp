@@ -1,0 +1,88 @@
+// The command-line grammar.
+#include "core/arguments.h"
+
+#include <cwctype>
+
+#include "core/drive_letter.h"
+
+namespace {
+
+bool EqualsIgnoringCase(const wchar_t* text, const wchar_t* word)
+{
+    for (; *text != L'\0' && *word != L'\0'; ++text, ++word) {
+        if (std::towlower(static_cast<wint_t>(*text)) != std::towlower(static_cast<wint_t>(*word)))
+            return false;
+    }
+    return *text == L'\0' && *word == L'\0';
+}
+
+bool IsLetterArgument(const wchar_t* argument)
+{
+    if (!IsDriveLetter(argument[0]))
+        return false;
+    if (argument[1] == L'\0')
+        return true;
+    if (argument[1] != L':')
+        return false;
+    if (argument[2] == L'\0')
+        return true;
+    return argument[2] == L'\\' && argument[3] == L'\0';
+}
+
+}  // namespace
+
+ArgumentKind ClassifyArgument(const wchar_t* argument, wchar_t* letter)
+{
+    if (argument[0] == L'/' || argument[0] == L'-') {
+        if (EqualsIgnoringCase(argument + 1, L"startup"))
+            return ArgumentKind::StartupSwitch;
+        if (EqualsIgnoringCase(argument + 1, L"D"))
+            return ArgumentKind::DeleteSwitch;
+        return ArgumentKind::OtherSwitch;
+    }
+    if (IsLetterArgument(argument)) {
+        *letter = NormalizeDriveLetter(argument[0]);
+        return ArgumentKind::DriveLetter;
+    }
+    if (IsDriveLetter(argument[0]))
+        return ArgumentKind::DirectoryPath;
+    return ArgumentKind::Ignored;
+}
+
+ParsedCommandLine ParseArguments(int count, const wchar_t* const* arguments)
+{
+    ParsedCommandLine parsed;
+    for (int i = 1; i < count; ++i) {
+        wchar_t letter = 0;
+        switch (ClassifyArgument(arguments[i], &letter)) {
+        case ArgumentKind::StartupSwitch:
+            parsed.startup = true;
+            break;
+        case ArgumentKind::DeleteSwitch:
+            parsed.remove = true;
+            break;
+        case ArgumentKind::DriveLetter:
+            parsed.letter = letter;
+            break;
+        case ArgumentKind::DirectoryPath:
+            if (parsed.path == nullptr)
+                parsed.path = arguments[i];
+            break;
+        case ArgumentKind::OtherSwitch:
+        case ArgumentKind::Ignored:
+            break;
+        }
+    }
+    return parsed;
+}
+
+CommandAction ChooseCommandAction(const ParsedCommandLine& parsed)
+{
+    if (parsed.remove && parsed.letter != 0)
+        return CommandAction::RemoveDrive;
+    if (!parsed.remove && parsed.letter != 0 && parsed.path != nullptr)
+        return CommandAction::DefineDrive;
+    if (parsed.startup)
+        return CommandAction::RunStartup;
+    return CommandAction::ShowDialog;
+}

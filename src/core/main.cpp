@@ -1,0 +1,18 @@
+// Process entry: one-shot command-line modes, or the modal main dialog.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "core/app_globals.h"
+#include "core/command_line.h"
+#include "core/windows_version.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
+{
+    if (!IsSupportedWindows())
+        return 1;
+    if (!ParseCommandLine())
+        return 0;
+    InitCommonControls();
+    g_hInstance = instance;
+    return 0;
+}

@@ -1,0 +1,67 @@
+// Virtual drives in the system's DOS-device namespace.
+#include "core/virtual_drive.h"
+
+#include <windows.h>
+
+#include "core/bounded_string.h"
+#include "core/drive_letter.h"
+#include "core/messages.h"
+#include "core/raw_target.h"
+
+bool IsDirectory(const wchar_t* path)
+{
+    DWORD attributes = GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool SetVirtualDrive(wchar_t letter, const wchar_t* path)
+{
+    // A hand-edited settings line such as "1=D:\" must not create a device named "1:".
+    if (!IsDriveLetter(letter))
+        return false;
+    wchar_t deviceName[kDeviceNameLength];
+    BuildDeviceName(letter, deviceName);
+
+    wchar_t newTarget[kTargetCapacity];
+    if (path != nullptr) {
+        // A target that does not fit would name another directory, so refuse before changing anything.
+        if (!IsDirectory(path) || !BuildRawTarget(path, newTarget, kTargetCapacity)) {
+            ShowError(L"Invalid path: %s", path);
+            return false;
+        }
+    }
+
+    wchar_t oldTarget[kTargetCapacity];
+    bool hadVirtualDrive = false;
+    if (QueryDosDeviceW(deviceName, oldTarget, kTargetCapacity) != 0) {
+        if (!IsVirtualDriveTarget(oldTarget))
+            return false;
+        if (!DefineDosDeviceW(DDD_REMOVE_DEFINITION, deviceName, nullptr))
+            return false;
+        hadVirtualDrive = true;
+    }
+    if (path == nullptr)
+        return true;
+
+    if (DefineDosDeviceW(DDD_RAW_TARGET_PATH, deviceName, newTarget))
+        return true;
+    // A failed re-point must not lose the drive the user had.
+    if (hadVirtualDrive)
+        DefineDosDeviceW(DDD_RAW_TARGET_PATH, deviceName, oldTarget);
+    ShowError(L"Failed to define virtual drive %s", deviceName);
+    return false;
+}
+
+bool QueryVirtualDrive(wchar_t letter, wchar_t* directory, size_t capacity)
+{
+    wchar_t deviceName[kDeviceNameLength];
+    BuildDeviceName(letter, deviceName);
+    wchar_t target[kTargetCapacity];
+    if (QueryDosDeviceW(deviceName, target, kTargetCapacity) == 0 || !IsVirtualDriveTarget(target))
+        return false;
+    const wchar_t* shortForm = DirectoryOfTarget(target);
+    DWORD length = GetLongPathNameW(shortForm, directory, static_cast<DWORD>(capacity));
+    if (length == 0 || length >= capacity)
+        CopyBounded(directory, capacity, shortForm);
+    return true;
+}

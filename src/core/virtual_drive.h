@@ -1,0 +1,15 @@
+// The only place that changes drive letters: define, re-point, remove and read back virtual drives.
+#pragma once
+#include <cstddef>
+
+// True for an existing directory (not a file, not a missing path).
+bool IsDirectory(const wchar_t* path);
+
+// With a path: makes the letter a virtual drive for that directory, replacing the
+// virtual drive it already is. With a null path: removes the letter's virtual drive.
+// Letters held by other devices are never touched. Failures the user must know are shown.
+bool SetVirtualDrive(wchar_t letter, const wchar_t* path);
+
+// True when the letter is a virtual drive; directory (capacity units, at least
+// kTargetCapacity) then receives its long form without a trailing backslash.
+bool QueryVirtualDrive(wchar_t letter, wchar_t* directory, size_t capacity);

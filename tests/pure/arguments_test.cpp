@@ -1,0 +1,107 @@
+// The command-line grammar: one argument at a time, then whole command lines.
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <vector>
+
+#include "core/arguments.h"
+
+namespace {
+
+struct ClassifyCase {
+    const wchar_t* argument;
+    ArgumentKind kind;
+    wchar_t letter;
+};
+
+TEST(ClassifyArgument, FollowsTheArgumentTable)
+{
+    const ClassifyCase cases[] = {
+        {L"/startup", ArgumentKind::StartupSwitch, 0},
+        {L"-STARTUP", ArgumentKind::StartupSwitch, 0},
+        {L"/StartUp", ArgumentKind::StartupSwitch, 0},
+        {L"/startupx", ArgumentKind::OtherSwitch, 0},
+        {L"/d", ArgumentKind::DeleteSwitch, 0},
+        {L"-D", ArgumentKind::DeleteSwitch, 0},
+        {L"/del", ArgumentKind::OtherSwitch, 0},
+        {L"/", ArgumentKind::OtherSwitch, 0},
+        {L"-", ArgumentKind::OtherSwitch, 0},
+        {L"/C:\\dir", ArgumentKind::OtherSwitch, 0},
+        {L"z", ArgumentKind::DriveLetter, L'Z'},
+        {L"z:", ArgumentKind::DriveLetter, L'Z'},
+        {L"Z:\\", ArgumentKind::DriveLetter, L'Z'},
+        {L"C:\\", ArgumentKind::DriveLetter, L'C'},
+        {L"a", ArgumentKind::DriveLetter, L'A'},
+        {L"Z:\\\\", ArgumentKind::DirectoryPath, 0},
+        {L"Z:x", ArgumentKind::DirectoryPath, 0},
+        {L"ZZ", ArgumentKind::DirectoryPath, 0},
+        {L"C:\\Projects", ArgumentKind::DirectoryPath, 0},
+        {L"c:/Projects", ArgumentKind::DirectoryPath, 0},
+        {L"Readme", ArgumentKind::DirectoryPath, 0},
+        {L"\\\\server\\share", ArgumentKind::Ignored, 0},
+        {L".", ArgumentKind::Ignored, 0},
+        {L"1:", ArgumentKind::Ignored, 0},
+        {L"", ArgumentKind::Ignored, 0},
+        {L"\x00e9t\x00e9", ArgumentKind::Ignored, 0},
+    };
+    for (const ClassifyCase& c : cases) {
+        wchar_t letter = 0;
+        EXPECT_EQ(ClassifyArgument(c.argument, &letter), c.kind) << c.argument;
+        EXPECT_EQ(letter, c.letter) << c.argument;
+    }
+}
+
+struct CommandLineCase {
+    std::vector<const wchar_t*> arguments;   // without the program name
+    CommandAction action;
+    wchar_t letter;
+    const wchar_t* path;
+};
+
+TEST(ParseArguments, ChoosesTheOperationOfTheWholeLine)
+{
+    const CommandLineCase cases[] = {
+        {{L"Z:", L"C:\\Projects"}, CommandAction::DefineDrive, L'Z', L"C:\\Projects"},
+        {{L"C:\\Projects", L"z"}, CommandAction::DefineDrive, L'Z', L"C:\\Projects"},
+        {{L"/d", L"z:"}, CommandAction::RemoveDrive, L'Z', nullptr},
+        {{L"-D", L"Z:"}, CommandAction::RemoveDrive, L'Z', nullptr},
+        {{L"/d", L"Z:", L"C:\\Projects"}, CommandAction::RemoveDrive, L'Z', L"C:\\Projects"},
+        {{L"/d"}, CommandAction::ShowDialog, 0, nullptr},
+        {{L"/d", L"C:\\Projects"}, CommandAction::ShowDialog, 0, L"C:\\Projects"},
+        {{L"/d", L"/startup"}, CommandAction::RunStartup, 0, nullptr},
+        {{L"/STARTUP"}, CommandAction::RunStartup, 0, nullptr},
+        {{L"/startup", L"X:", L"C:\\dir"}, CommandAction::DefineDrive, L'X', L"C:\\dir"},
+        // C:\ is itself a letter argument: the letter becomes C and no path remains.
+        {{L"Z:", L"C:\\"}, CommandAction::ShowDialog, L'C', nullptr},
+        {{L"Z:", L"\\\\server\\share"}, CommandAction::ShowDialog, L'Z', nullptr},
+        {{L"X:", L"Y:", L"C:\\first", L"C:\\second"}, CommandAction::DefineDrive, L'Y', L"C:\\first"},
+        {{L"Z:"}, CommandAction::ShowDialog, L'Z', nullptr},
+        {{L"C:\\Projects"}, CommandAction::ShowDialog, 0, L"C:\\Projects"},
+        {{L"/x", L"-y", L"."}, CommandAction::ShowDialog, 0, nullptr},
+        {{}, CommandAction::ShowDialog, 0, nullptr},
+    };
+    for (const CommandLineCase& c : cases) {
+        std::vector<const wchar_t*> argv = {L"Morvex.exe"};
+        argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
+        ParsedCommandLine parsed = ParseArguments(static_cast<int>(argv.size()), argv.data());
+        std::wstring line;
+        for (const wchar_t* a : c.arguments)
+            line += std::wstring(a) + L" ";
+        EXPECT_EQ(ChooseCommandAction(parsed), c.action) << line;
+        EXPECT_EQ(parsed.letter, c.letter) << line;
+        if (c.path == nullptr)
+            EXPECT_EQ(parsed.path, nullptr) << line;
+        else
+            EXPECT_STREQ(parsed.path, c.path) << line;
+    }
+}
+
+TEST(ParseArguments, ProgramNameIsNeverAnArgument)
+{
+    const wchar_t* argv[] = {L"C:\\Morvex.exe"};
+    ParsedCommandLine parsed = ParseArguments(1, argv);
+    EXPECT_EQ(parsed.path, nullptr);
+    EXPECT_EQ(parsed.letter, 0);
+}
+
+}  // namespace

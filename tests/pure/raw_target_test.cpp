@@ -1,0 +1,112 @@
+// Raw targets of virtual drives, device names and bounded copies.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/bounded_string.h"
+#include "core/drive_letter.h"
+#include "core/raw_target.h"
+#include "core/version_rule.h"
+
+namespace {
+
+TEST(BuildRawTarget, NormalisesTheDirectory)
+{
+    const struct {
+        const wchar_t* directory;
+        const wchar_t* target;
+    } cases[] = {
+        {L"c:\\dir\\", L"\\??\\C:\\dir"},
+        {L"C:\\dir", L"\\??\\C:\\dir"},
+        {L"E:\\", L"\\??\\E:"},
+        {L"d:\\Work\\", L"\\??\\D:\\Work"},
+        {L"C:\\a\\\\", L"\\??\\C:\\a\\"},  // only one trailing backslash goes
+        {L"D:\\\x8d44\x6599\\", L"\\??\\D:\\\x8d44\x6599"},
+        {L"C:\\R&D", L"\\??\\C:\\R&D"},
+    };
+    for (const auto& c : cases) {
+        wchar_t target[kTargetCapacity];
+        ASSERT_TRUE(BuildRawTarget(c.directory, target, kTargetCapacity)) << c.directory;
+        EXPECT_STREQ(target, c.target) << c.directory;
+    }
+}
+
+TEST(BuildRawTarget, RefusesWhatWouldBeCut)
+{
+    // The prefix takes 4 units and the terminator 1, so 1019 units of directory fit.
+    const struct {
+        size_t length;
+        bool trailingBackslash;
+        bool fits;
+    } cases[] = {
+        {1019, false, true},
+        {1020, false, false},
+        {1020, true, true},   // the dropped backslash makes room
+        {1021, true, false},
+        {1023, false, false},
+        {5000, false, false},
+    };
+    for (const auto& c : cases) {
+        std::wstring directory = L"C:\\" + std::wstring(c.length - 3, L'a');
+        if (c.trailingBackslash)
+            directory.back() = L'\\';
+        wchar_t target[kTargetCapacity];
+        target[0] = L'x';
+        bool fits = BuildRawTarget(directory.c_str(), target, kTargetCapacity);
+        EXPECT_EQ(fits, c.fits) << c.length;
+        if (fits) {
+            EXPECT_EQ(std::wstring(target).size(), 4 + c.length - (c.trailingBackslash ? 1 : 0));
+        } else {
+            EXPECT_EQ(target[0], L'\0');
+        }
+    }
+}
+
+TEST(VirtualDriveTarget, RecognisesOnlyThePrefix)
+{
+    EXPECT_TRUE(IsVirtualDriveTarget(L"\\??\\C:\\dir"));
+    EXPECT_TRUE(IsVirtualDriveTarget(L"\\??\\"));
+    EXPECT_FALSE(IsVirtualDriveTarget(L"\\Device\\HarddiskVolume1"));
+    EXPECT_FALSE(IsVirtualDriveTarget(L"\\??"));
+    EXPECT_FALSE(IsVirtualDriveTarget(L""));
+    EXPECT_STREQ(DirectoryOfTarget(L"\\??\\C:\\dir"), L"C:\\dir");
+}
+
+TEST(DriveLetter, UpperCasesAndValidates)
+{
+    wchar_t name[kDeviceNameLength];
+    BuildDeviceName(L'x', name);
+    EXPECT_STREQ(name, L"X:");
+    EXPECT_TRUE(IsDriveLetter(L'a'));
+    EXPECT_TRUE(IsDriveLetter(L'Z'));
+    for (wchar_t unit : {L'1', L'@', L'[', L'`', L'{', L'\0', L':', static_cast<wchar_t>(0xC9)})
+        EXPECT_FALSE(IsDriveLetter(unit)) << static_cast<int>(unit);
+}
+
+TEST(BoundedString, CutsAndTerminates)
+{
+    wchar_t buffer[5];
+    EXPECT_TRUE(CopyBounded(buffer, 5, L"abcd"));
+    EXPECT_STREQ(buffer, L"abcd");
+    EXPECT_FALSE(CopyBounded(buffer, 5, L"abcde"));
+    EXPECT_STREQ(buffer, L"abcd");
+    EXPECT_TRUE(CopyBounded(buffer, 5, L"ab"));
+    EXPECT_TRUE(AppendBounded(buffer, 5, L"c"));
+    EXPECT_FALSE(AppendBounded(buffer, 5, L"de"));
+    EXPECT_STREQ(buffer, L"abcd");
+    EXPECT_EQ(BoundedLength(L"abcdef", 3), 3u);
+    EXPECT_EQ(BoundedLength(L"ab", 3), 2u);
+}
+
+TEST(VersionRule, NtFamilyFromWindows2000)
+{
+    EXPECT_TRUE(IsSupportedVersion(2, 5));
+    EXPECT_TRUE(IsSupportedVersion(2, 6));
+    EXPECT_TRUE(IsSupportedVersion(2, 10));
+    EXPECT_FALSE(IsSupportedVersion(2, 4));   // NT 4
+    EXPECT_FALSE(IsSupportedVersion(1, 4));   // Windows 9x
+    EXPECT_FALSE(IsSupportedVersion(1, 5));
+    EXPECT_FALSE(IsSupportedVersion(0, 6));   // Win32s
+}
+
+}  // namespace

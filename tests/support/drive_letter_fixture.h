@@ -1,0 +1,27 @@
+// A fixture for tests that define virtual drives: it hands out letters that are free in
+// this session and removes, after the test, whatever virtual drive remains on them.
+// Wine's own drives (C: and Z:) are never handed out and never touched.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+class DriveLetterTest : public ::testing::Test {
+protected:
+    void TearDown() override;
+
+    // A letter that no device uses now; each call gives another one.
+    wchar_t TakeFreeLetter();
+
+    std::vector<wchar_t> taken_;
+};
+
+// The target the system reports for the letter, or "" when it is not defined.
+std::wstring DeviceTarget(wchar_t letter);
+
+// Defines the letter's raw target directly, bypassing the program.
+bool DefineRawTarget(wchar_t letter, const std::wstring& target);
+
+// Removes every virtual-drive definition of the letter; foreign devices stay.
+void RemoveVirtualDefinitions(wchar_t letter);

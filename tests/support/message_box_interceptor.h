@@ -1,0 +1,40 @@
+// Records and answers the message boxes that the code under test shows on this thread,
+// so that the real MessageBoxW runs without blocking the test.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct RecordedBox {
+    std::wstring caption;
+    std::wstring text;
+    HWND owner;
+};
+
+class MessageBoxInterceptor {
+public:
+    // answer is the button pressed for every box: IDOK, IDYES, IDNO...
+    explicit MessageBoxInterceptor(int answer = IDOK);
+    ~MessageBoxInterceptor();
+    MessageBoxInterceptor(const MessageBoxInterceptor&) = delete;
+    MessageBoxInterceptor& operator=(const MessageBoxInterceptor&) = delete;
+
+    void SetAnswer(int answer) { answer_ = answer; }
+    const std::vector<RecordedBox>& Boxes() const { return boxes_; }
+    void Clear() { boxes_.clear(); }
+
+private:
+    static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
+    void OnActivate(HWND window);
+
+    HHOOK hook_;
+    int answer_;
+    std::vector<RecordedBox> boxes_;
+};
+
+// Text and caption of a message box window, read through its controls.
+RecordedBox ReadMessageBox(HWND box);
+
+// True when the window is a message box (a dialog with the message text control).
+bool IsMessageBox(HWND window);

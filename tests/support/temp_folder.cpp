@@ -1,0 +1,98 @@
+// Temporary folders for tests.
+#include "support/temp_folder.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace {
+
+void RemoveTree(const std::wstring& path)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            std::wstring child = path + L"\\" + name;
+            SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(child);
+            else
+                DeleteFileW(child.c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(path.c_str());
+}
+
+}  // namespace
+
+TempFolder::TempFolder()
+{
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
+    static unsigned counter = 0;
+    for (;;) {
+        wchar_t name[64];
+        wsprintfW(name, L"morvex-test-%lu-%u", GetCurrentProcessId(), ++counter);
+        path_ = std::wstring(base) + name;
+        if (CreateDirectoryW(path_.c_str(), nullptr))
+            break;
+    }
+}
+
+TempFolder::~TempFolder()
+{
+    RemoveTree(path_);
+}
+
+std::wstring TempFolder::MakeFolder(const std::wstring& relative) const
+{
+    std::wstring full = path_;
+    size_t start = 0;
+    while (start <= relative.size()) {
+        size_t end = relative.find(L'\\', start);
+        if (end == std::wstring::npos)
+            end = relative.size();
+        full += L"\\" + relative.substr(start, end - start);
+        CreateDirectoryW(full.c_str(), nullptr);
+        start = end + 1;
+    }
+    return full;
+}
+
+std::wstring TempFolder::MakeFile(const std::wstring& relative, const std::string& bytes) const
+{
+    std::wstring full = path_ + L"\\" + relative;
+    HANDLE file = CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    return full;
+}
+
+std::string ReadFileBytes(const std::wstring& path)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return "";
+    std::string bytes;
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(file, chunk, sizeof(chunk), &got, nullptr) && got > 0)
+        bytes.append(chunk, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+bool FileExists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}

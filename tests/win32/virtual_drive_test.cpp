@@ -1,0 +1,251 @@
+// Virtual drives against Wine's real DOS-device namespace.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/virtual_drive.h"
+#include "support/drive_letter_fixture.h"
+#include "support/import_hook.h"
+#include "support/message_box_interceptor.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+std::wstring Upper1(std::wstring path)
+{
+    path[0] = towupper(path[0]);
+    return path;
+}
+
+class VirtualDriveTest : public DriveLetterTest {
+protected:
+    TempFolder temp_;
+    MessageBoxInterceptor boxes_;
+};
+
+TEST_F(VirtualDriveTest, DefinesTheRawTargetOfTheDirectory)
+{
+    wchar_t letter = TakeFreeLetter();
+    std::wstring dir = temp_.MakeFolder(L"Projects");
+    ASSERT_TRUE(SetVirtualDrive(towlower(letter), (dir + L"\\").c_str()));
+    EXPECT_EQ(DeviceTarget(letter), L"\\??\\" + Upper1(dir));
+    EXPECT_NE(GetLogicalDrives() & (1u << (letter - L'A')), 0u);
+    EXPECT_TRUE(boxes_.Boxes().empty());
+}
+
+TEST_F(VirtualDriveTest, LowerCaseAndTrailingBackslashGiveTheSameTarget)
+{
+    wchar_t first = TakeFreeLetter();
+    wchar_t second = TakeFreeLetter();
+    std::wstring dir = temp_.MakeFolder(L"dir");
+    std::wstring lower = dir;
+    lower[0] = towlower(lower[0]);
+    ASSERT_TRUE(SetVirtualDrive(first, (lower + L"\\").c_str()));
+    ASSERT_TRUE(SetVirtualDrive(second, Upper1(dir).c_str()));
+    EXPECT_EQ(DeviceTarget(first), DeviceTarget(second));
+    EXPECT_EQ(DeviceTarget(first), L"\\??\\" + Upper1(dir));
+}
+
+TEST_F(VirtualDriveTest, DriveRootLosesItsBackslash)
+{
+    wchar_t letter = TakeFreeLetter();
+    ASSERT_TRUE(SetVirtualDrive(letter, L"c:\\"));
+    EXPECT_EQ(DeviceTarget(letter), L"\\??\\C:");
+}
+
+TEST_F(VirtualDriveTest, RepointReplacesWithoutStacking)
+{
+    wchar_t letter = TakeFreeLetter();
+    std::wstring one = temp_.MakeFolder(L"one");
+    std::wstring two = temp_.MakeFolder(L"two");
+    ASSERT_TRUE(SetVirtualDrive(letter, one.c_str()));
+    ASSERT_TRUE(SetVirtualDrive(letter, two.c_str()));
+    EXPECT_EQ(DeviceTarget(letter), L"\\??\\" + Upper1(two));
+    // One removal frees the letter: nothing of the first mapping is left underneath.
+    ASSERT_TRUE(SetVirtualDrive(letter, nullptr));
+    EXPECT_EQ(DeviceTarget(letter), L"");
+}
+
+TEST_F(VirtualDriveTest, RemovingAFreeLetterSucceeds)
+{
+    wchar_t letter = TakeFreeLetter();
+    EXPECT_TRUE(SetVirtualDrive(letter, nullptr));
+    EXPECT_EQ(DeviceTarget(letter), L"");
+    EXPECT_TRUE(boxes_.Boxes().empty());
+}
+
+TEST_F(VirtualDriveTest, ForeignDrivesAreNeverTouched)
+{
+    std::wstring dir = temp_.MakeFolder(L"dir");
+    for (wchar_t letter : {L'C', L'z'}) {
+        std::wstring before = DeviceTarget(towupper(letter));
+        ASSERT_FALSE(before.empty());
+        EXPECT_FALSE(SetVirtualDrive(letter, nullptr));
+        EXPECT_FALSE(SetVirtualDrive(letter, dir.c_str()));
+        EXPECT_EQ(DeviceTarget(towupper(letter)), before);
+    }
+    EXPECT_TRUE(boxes_.Boxes().empty());
+}
+
+TEST_F(VirtualDriveTest, LettersOutsideAToZAreRefusedSilently)
+{
+    std::wstring dir = temp_.MakeFolder(L"dir");
+    for (wchar_t letter : {L'1', L'@', L'[', L'\0', static_cast<wchar_t>(0x00C4)}) {
+        EXPECT_FALSE(SetVirtualDrive(letter, dir.c_str()));
+        EXPECT_FALSE(SetVirtualDrive(letter, nullptr));
+        wchar_t name[3] = {letter, L':', 0};
+        wchar_t target[64];
+        if (letter != 0) {
+            EXPECT_EQ(QueryDosDeviceW(name, target, 64), 0u) << static_cast<int>(letter);
+        }
+    }
+    EXPECT_TRUE(boxes_.Boxes().empty());
+}
+
+TEST_F(VirtualDriveTest, InvalidPathsAreReportedAndChangeNothing)
+{
+    wchar_t letter = TakeFreeLetter();
+    std::wstring kept = temp_.MakeFolder(L"kept");
+    ASSERT_TRUE(SetVirtualDrive(letter, kept.c_str()));
+    std::wstring file = temp_.MakeFile(L"file.txt", "x");
+    const std::wstring invalid[] = {file, temp_.Path() + L"\\missing\\", L""};
+    for (const std::wstring& path : invalid) {
+        boxes_.Clear();
+        EXPECT_FALSE(SetVirtualDrive(letter, path.c_str()));
+        ASSERT_EQ(boxes_.Boxes().size(), 1u) << path;
+        EXPECT_EQ(boxes_.Boxes()[0].caption, L"Morvex Error");
+        EXPECT_EQ(boxes_.Boxes()[0].text, L"Invalid path: " + path);
+        EXPECT_EQ(boxes_.Boxes()[0].owner, nullptr);
+        EXPECT_EQ(DeviceTarget(letter), L"\\??\\" + Upper1(kept));
+    }
+}
+
+// Builds an existing directory whose full path has exactly length units.
+std::wstring DirectoryOfLength(const TempFolder& temp, size_t length)
+{
+    std::wstring path = temp.Path();
+    std::wstring relative;
+    while (path.size() + 1 + relative.size() < length) {
+        size_t room = length - path.size() - 1 - relative.size();
+        size_t part = room > 200 ? 200 : room;
+        if (!relative.empty()) {
+            if (part < 2)
+                part = 2;
+            relative += L"\\";
+            part -= 1;
+        }
+        relative += std::wstring(part, L'd');
+    }
+    std::wstring full = temp.MakeFolder(relative);
+    return full;
+}
+
+TEST_F(VirtualDriveTest, TargetsThatDoNotFitAreRefusedNotCut)
+{
+    for (size_t length : {1019u, 1020u, 1023u, 1030u}) {
+        wchar_t letter = TakeFreeLetter();
+        TempFolder temp;
+        std::wstring dir = DirectoryOfLength(temp, length);
+        ASSERT_EQ(dir.size(), length);
+        ASSERT_TRUE(IsDirectory(dir.c_str())) << length;
+        boxes_.Clear();
+        bool defined = SetVirtualDrive(letter, dir.c_str());
+        if (length <= 1019) {
+            EXPECT_TRUE(defined);
+            EXPECT_EQ(DeviceTarget(letter), L"\\??\\" + Upper1(dir));
+            EXPECT_TRUE(boxes_.Boxes().empty());
+        } else {
+            EXPECT_FALSE(defined) << length;
+            EXPECT_EQ(DeviceTarget(letter), L"");
+            ASSERT_EQ(boxes_.Boxes().size(), 1u);
+            EXPECT_EQ(boxes_.Boxes()[0].text.substr(0, 14), L"Invalid path: ");
+        }
+    }
+}
+
+int g_defineCalls = 0;
+int g_failDefineCall = 0;
+decltype(&DefineDosDeviceW) g_realDefine = nullptr;
+
+BOOL WINAPI FailingDefine(DWORD flags, LPCWSTR name, LPCWSTR target)
+{
+    ++g_defineCalls;
+    if ((flags & DDD_REMOVE_DEFINITION) == 0 && g_defineCalls == g_failDefineCall) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    return g_realDefine(flags, name, target);
+}
+
+TEST_F(VirtualDriveTest, FailedRepointPutsThePreviousTargetBack)
+{
+    wchar_t letter = TakeFreeLetter();
+    std::wstring old = temp_.MakeFolder(L"old");
+    std::wstring fresh = temp_.MakeFolder(L"new");
+    ASSERT_TRUE(SetVirtualDrive(letter, old.c_str()));
+    ImportHook hook("kernel32.dll", "DefineDosDeviceW", reinterpret_cast<void*>(&FailingDefine));
+    ASSERT_TRUE(hook.Installed());
+    g_realDefine = reinterpret_cast<decltype(&DefineDosDeviceW)>(hook.Original());
+    g_defineCalls = 0;
+    g_failDefineCall = 2;   // the removal is call 1, the new definition call 2
+    EXPECT_FALSE(SetVirtualDrive(letter, fresh.c_str()));
+    EXPECT_EQ(DeviceTarget(letter), L"\\??\\" + Upper1(old));
+    ASSERT_EQ(boxes_.Boxes().size(), 1u);
+    std::wstring expected = L"Failed to define virtual drive ";
+    expected += letter;
+    expected += L":";
+    EXPECT_EQ(boxes_.Boxes()[0].text, expected);
+}
+
+TEST_F(VirtualDriveTest, FailedDefinitionOfAFreeLetterLeavesItFree)
+{
+    wchar_t letter = TakeFreeLetter();
+    std::wstring dir = temp_.MakeFolder(L"dir");
+    ImportHook hook("kernel32.dll", "DefineDosDeviceW", reinterpret_cast<void*>(&FailingDefine));
+    ASSERT_TRUE(hook.Installed());
+    g_realDefine = reinterpret_cast<decltype(&DefineDosDeviceW)>(hook.Original());
+    g_defineCalls = 0;
+    g_failDefineCall = 1;
+    EXPECT_FALSE(SetVirtualDrive(letter, dir.c_str()));
+    EXPECT_EQ(DeviceTarget(letter), L"");
+    EXPECT_EQ(boxes_.Boxes().size(), 1u);
+}
+
+TEST_F(VirtualDriveTest, QueryGivesTheLongFormOfVirtualDrivesOnly)
+{
+    wchar_t letter = TakeFreeLetter();
+    std::wstring dir = temp_.MakeFolder(L"A Long Folder Name");
+    wchar_t shortForm[MAX_PATH];
+    ASSERT_NE(GetShortPathNameW(dir.c_str(), shortForm, MAX_PATH), 0u);
+    ASSERT_TRUE(DefineRawTarget(letter, L"\\??\\" + std::wstring(shortForm)));
+    wchar_t directory[1024];
+    ASSERT_TRUE(QueryVirtualDrive(letter, directory, 1024));
+    EXPECT_EQ(std::wstring(directory), dir);
+
+    EXPECT_FALSE(QueryVirtualDrive(L'C', directory, 1024));
+    EXPECT_FALSE(QueryVirtualDrive(TakeFreeLetter(), directory, 1024));
+}
+
+TEST_F(VirtualDriveTest, QueryOfAVanishedDirectoryGivesTheStoredText)
+{
+    wchar_t letter = TakeFreeLetter();
+    std::wstring gone = temp_.Path() + L"\\gone";
+    ASSERT_TRUE(DefineRawTarget(letter, L"\\??\\" + gone));
+    wchar_t directory[1024];
+    ASSERT_TRUE(QueryVirtualDrive(letter, directory, 1024));
+    EXPECT_EQ(std::wstring(directory), gone);
+}
+
+TEST(IsDirectoryTest, OnlyExistingDirectories)
+{
+    TempFolder temp;
+    EXPECT_TRUE(IsDirectory(temp.Path().c_str()));
+    EXPECT_TRUE(IsDirectory(L"C:\\"));
+    EXPECT_FALSE(IsDirectory(temp.MakeFile(L"f", "").c_str()));
+    EXPECT_FALSE(IsDirectory((temp.Path() + L"\\nothing").c_str()));
+    EXPECT_FALSE(IsDirectory(L""));
+}
+
+}  // namespace

@@ -6,6 +6,7 @@
 
 #include "core/arguments.h"
 #include "core/virtual_drive.h"
+#include "persistence/settings_file.h"
 
 bool ParseCommandLine()
 {
@@ -23,6 +24,7 @@ bool ParseCommandLine()
         SetVirtualDrive(parsed.letter, parsed.path);
         break;
     case CommandAction::RunStartup:
+        LoadSettings(true);
         break;
     case CommandAction::ShowDialog:
         showDialog = true;

@@ -1,0 +1,12 @@
+// DriveRecord: the heap block each list row owns. Unit 0 is the drive letter, from unit 1 on
+// the NUL-terminated directory in the form the list shows.
+#pragma once
+#include <cstddef>
+
+constexpr size_t kDriveRecordUnits = 1025;
+constexpr size_t kRecordDirectoryCapacity = kDriveRecordUnits - 1;
+
+// Stores letter and directory into record (kDriveRecordUnits units): the directory cut to fit,
+// its first unit upper-cased, and a backslash appended when it is missing and the directory
+// is shorter than 259 units.
+void FillDriveRecord(wchar_t* record, wchar_t letter, const wchar_t* directory);

@@ -1,0 +1,79 @@
+// The Run value, read back from the real registry.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "persistence/autostart.h"
+#include "support/program_runner.h"
+#include "support/run_value.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+std::wstring OwnPath()
+{
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return path;
+}
+
+void ExpectRunValueFor(const RunValueGuard& runValue, const std::wstring& executable)
+{
+    DWORD type = 0, bytes = 0;
+    std::wstring data;
+    ASSERT_TRUE(runValue.Read(&type, &data, &bytes));
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(data, L"\"" + executable + L"\" /startup");
+    EXPECT_EQ(bytes, (data.size() + 1) * sizeof(wchar_t));
+    // Blanks in the path do not split it: the program gets exactly one argument.
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(data.c_str(), &count);
+    ASSERT_NE(arguments, nullptr);
+    ASSERT_EQ(count, 2);
+    EXPECT_EQ(std::wstring(arguments[0]), executable);
+    EXPECT_EQ(std::wstring(arguments[1]), L"/startup");
+    LocalFree(arguments);
+}
+
+TEST(AutoStart, SwitchingOnWritesThisExecutableOnce)
+{
+    RunValueGuard runValue;
+    SetAutoStart(true);
+    SetAutoStart(true);
+    ExpectRunValueFor(runValue, OwnPath());
+}
+
+TEST(AutoStart, SwitchingOffDeletesAndIsHarmlessWhenNothingIsThere)
+{
+    RunValueGuard runValue;
+    SetAutoStart(true);
+    ASSERT_TRUE(runValue.Exists());
+    SetAutoStart(false);
+    EXPECT_FALSE(runValue.Exists());
+    SetAutoStart(false);
+    EXPECT_FALSE(runValue.Exists());
+}
+
+// Runs only in a copy of this program started by the test below.
+TEST(RunValueChild, DISABLED_SwitchOn)
+{
+    SetAutoStart(true);
+}
+
+TEST(AutoStart, PathWithBlanksStaysOneArgument)
+{
+    RunValueGuard runValue;
+    TempFolder temp;
+    std::wstring folder = temp.MakeFolder(L"Program Files\\Morvex Tools");
+    std::wstring copy = folder + L"\\morvex tests.exe";
+    ASSERT_TRUE(CopyFileW(OwnPath().c_str(), copy.c_str(), FALSE));
+    ProgramRun run = RunProgram(copy, L"--gtest_also_run_disabled_tests --gtest_filter=RunValueChild.DISABLED_SwitchOn");
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0u);
+    ExpectRunValueFor(runValue, copy);
+}
+
+}  // namespace

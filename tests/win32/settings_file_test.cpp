@@ -1,0 +1,367 @@
+// The settings file through the real profile functions, on files in a temporary folder.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "persistence/settings_file.h"
+#include "support/control_host.h"
+#include "support/drive_letter_fixture.h"
+#include "support/import_hook.h"
+#include "support/message_box_interceptor.h"
+#include "support/run_value.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+std::string Utf16File(const std::wstring& text)
+{
+    std::string bytes = "\xFF\xFE";
+    bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+    return bytes;
+}
+
+std::string Narrow(const std::wstring& text)
+{
+    return std::string(text.begin(), text.end());
+}
+
+std::wstring ReadSection(const std::wstring& path, const wchar_t* section)
+{
+    std::vector<wchar_t> buffer(200000);
+    DWORD length = GetPrivateProfileSectionW(section, buffer.data(), static_cast<DWORD>(buffer.size()), path.c_str());
+    return std::wstring(buffer.data(), length);
+}
+
+std::wstring ReadValue(const std::wstring& path, const wchar_t* section, const wchar_t* key)
+{
+    wchar_t value[256];
+    GetPrivateProfileStringW(section, key, L"<missing>", value, 256, path.c_str());
+    return value;
+}
+
+std::wstring Target(const std::wstring& directory)
+{
+    std::wstring target = L"\\??\\" + directory;
+    if (target.back() == L'\\')
+        target.pop_back();
+    return target;
+}
+
+class SettingsFileTest : public DriveLetterTest {
+protected:
+    std::wstring SettingsPath() const { return temp_.Path() + L"\\Morvex.ini"; }
+    std::wstring Letter(wchar_t letter) const { return std::wstring(1, letter); }
+
+    TempFolder temp_;
+    MessageBoxInterceptor boxes_{IDYES};
+    RunValueGuard runValue_;
+};
+
+TEST_F(SettingsFileTest, DrivesLinesFollowTheEntrySyntax)
+{
+    wchar_t plain = TakeFreeLetter(), spaced = TakeFreeLetter(), tabbed = TakeFreeLetter();
+    wchar_t twoKey = TakeFreeLetter(), noEquals = TakeFreeLetter(), empty = TakeFreeLetter();
+    std::wstring dir = temp_.MakeFolder(L"Data") + L"\\";
+    std::wstring lines = Letter(plain) + L"=" + dir + L"\r\n" +
+                         Letter(towlower(spaced)) + L" = " + dir + L"\r\n" +
+                         Letter(tabbed) + L"\t=\t" + dir + L"\r\n" +
+                         Letter(twoKey) + L"Y=" + dir + L"\r\n" +
+                         Letter(noEquals) + L" " + dir + L"\r\n" +
+                         Letter(empty) + L"=\r\n" +
+                         L"1=" + dir + L"\r\n";
+    temp_.MakeFile(L"Morvex.ini", Utf16File(L"[Drives]\r\n" + lines));
+    ReadSettingsFile(SettingsPath().c_str(), true);
+
+    EXPECT_EQ(DeviceTarget(plain), Target(dir));
+    EXPECT_EQ(DeviceTarget(spaced), Target(dir));
+    EXPECT_EQ(DeviceTarget(tabbed), Target(dir));
+    EXPECT_EQ(DeviceTarget(twoKey), L"");
+    EXPECT_EQ(DeviceTarget(noEquals), L"");
+    EXPECT_EQ(DeviceTarget(empty), L"");
+    wchar_t target[64];
+    EXPECT_EQ(QueryDosDeviceW(L"1:", target, 64), 0u);
+    // Only the empty directory is reported; the letter 1 is refused silently.
+    ASSERT_EQ(boxes_.Boxes().size(), 1u);
+    EXPECT_EQ(boxes_.Boxes()[0].text, L"Invalid path: ");
+}
+
+TEST_F(SettingsFileTest, LaterLineOfALetterWins)
+{
+    wchar_t letter = TakeFreeLetter();
+    std::wstring first = temp_.MakeFolder(L"first") + L"\\";
+    std::wstring second = temp_.MakeFolder(L"second") + L"\\";
+    temp_.MakeFile(L"Morvex.ini", "[Drives]\r\n" + Narrow(Letter(letter) + L"=" + first + L"\r\n" +
+                                                           Letter(letter) + L"=" + second) + "\r\n");
+    ReadSettingsFile(SettingsPath().c_str(), true);
+    EXPECT_EQ(DeviceTarget(letter), Target(second));
+}
+
+TEST_F(SettingsFileTest, AutoStartValueSetsTheCheckBoxOnly)
+{
+    const struct {
+        const char* line;
+        bool checked;
+    } cases[] = {
+        {"AutoStart=true", true}, {"AutoStart=TRUE", true}, {"AutoStart=TrueType", true},
+        {"autostart=True", true}, {"AUTOSTART=True", true},
+        {"AutoStart=True4567890123456789012345678", true},
+        {"AutoStart=True45678901234567890123456789", false},
+        {"AutoStart=True456789012345678901234567890123456789", false},
+        {"AutoStart=Tru", false}, {"AutoStart=1", false}, {"AutoStart=Yes", false},
+        {"AutoStart=False", false}, {"Other=True", false},
+    };
+    for (const auto& c : cases) {
+        ControlHost host;
+        temp_.MakeFile(L"Morvex.ini", std::string("[General]\r\n") + c.line + "\r\n");
+        ReadSettingsFile(SettingsPath().c_str(), false);
+        EXPECT_EQ(host.Checked(), c.checked) << c.line;
+        // Loading never unchecks the box, and the start-up mode leaves it alone.
+        host.SetChecked(true);
+        ReadSettingsFile(SettingsPath().c_str(), false);
+        EXPECT_TRUE(host.Checked()) << c.line;
+        host.SetChecked(false);
+        ReadSettingsFile(SettingsPath().c_str(), true);
+        EXPECT_FALSE(host.Checked()) << c.line;
+    }
+    EXPECT_TRUE(boxes_.Boxes().empty());
+    EXPECT_FALSE(runValue_.Exists());
+}
+
+TEST_F(SettingsFileTest, MissingFileChangesNothing)
+{
+    ControlHost host;
+    ReadSettingsFile(SettingsPath().c_str(), false);
+    ReadSettingsFile(SettingsPath().c_str(), true);
+    EXPECT_FALSE(host.Checked());
+    EXPECT_TRUE(boxes_.Boxes().empty());
+    EXPECT_FALSE(FileExists(SettingsPath()));
+}
+
+TEST_F(SettingsFileTest, DialogAsksOnlyWhenTheListIsEmptyAndLinesExist)
+{
+    wchar_t letter = TakeFreeLetter();
+    std::wstring dir = temp_.MakeFolder(L"saved") + L"\\";
+    std::string file = "[Drives]\r\n" + Narrow(Letter(letter) + L"=" + dir) + "\r\n";
+    temp_.MakeFile(L"Morvex.ini", file);
+    const wchar_t question[] = L"Would you like to load a list of previously saved virtual drives?";
+    {
+        ControlHost host;
+        host.AddRow(L'Q', L"C:\\other\\");
+        ReadSettingsFile(SettingsPath().c_str(), false);
+        EXPECT_TRUE(boxes_.Boxes().empty());
+        EXPECT_EQ(DeviceTarget(letter), L"");
+    }
+    {
+        ControlHost host;
+        boxes_.SetAnswer(IDNO);
+        ReadSettingsFile(SettingsPath().c_str(), false);
+        ASSERT_EQ(boxes_.Boxes().size(), 1u);
+        EXPECT_EQ(boxes_.Boxes()[0].caption, L"Morvex Confirmation");
+        EXPECT_EQ(boxes_.Boxes()[0].text, question);
+        EXPECT_EQ(boxes_.Boxes()[0].owner, host.Window());
+        EXPECT_EQ(DeviceTarget(letter), L"");
+        EXPECT_EQ(ReadFileBytes(SettingsPath()), file);
+    }
+    {
+        ControlHost host;
+        boxes_.Clear();
+        boxes_.SetAnswer(IDYES);
+        ReadSettingsFile(SettingsPath().c_str(), false);
+        EXPECT_EQ(boxes_.Boxes().size(), 1u);
+        EXPECT_EQ(DeviceTarget(letter), Target(dir));
+        EXPECT_EQ(host.RowCount(), 0);   // the list catches up through the device-change refresh
+    }
+}
+
+TEST_F(SettingsFileTest, EmptySectionAsksNothing)
+{
+    ControlHost host;
+    temp_.MakeFile(L"Morvex.ini", "[General]\r\nAutoStart=False\r\n[Drives]\r\n");
+    ReadSettingsFile(SettingsPath().c_str(), false);
+    EXPECT_TRUE(boxes_.Boxes().empty());
+}
+
+int g_sectionReads = 0;
+decltype(&GetPrivateProfileSectionW) g_realSectionRead = nullptr;
+
+DWORD WINAPI CountingSectionRead(LPCWSTR section, LPWSTR buffer, DWORD size, LPCWSTR path)
+{
+    ++g_sectionReads;
+    return g_realSectionRead(section, buffer, size, path);
+}
+
+TEST_F(SettingsFileTest, LongSectionIsReadWhole)
+{
+    wchar_t letter = TakeFreeLetter();
+    std::wstring dir = temp_.MakeFolder(L"last") + L"\\";
+    // Lines that count for nothing take the room; only the last one defines a drive.
+    std::wstring lines;
+    for (int i = 0; i < 12; ++i)
+        lines += L"QQ=" + std::wstring(300, L'f') + L"\r\n";
+    lines += Letter(letter) + L"=" + dir + L"\r\n";
+    temp_.MakeFile(L"Morvex.ini", Utf16File(L"[Drives]\r\n" + lines));
+    ImportHook hook("kernel32.dll", "GetPrivateProfileSectionW", reinterpret_cast<void*>(&CountingSectionRead));
+    ASSERT_TRUE(hook.Installed());
+    g_realSectionRead = reinterpret_cast<decltype(&GetPrivateProfileSectionW)>(hook.Original());
+    g_sectionReads = 0;
+    ReadSettingsFile(SettingsPath().c_str(), true);
+    EXPECT_GE(g_sectionReads, 4);   // about 3700 units: 1024, 2048, 3072, then 4096 holds it
+    EXPECT_EQ(DeviceTarget(letter), Target(dir));
+}
+
+TEST_F(SettingsFileTest, WritesGeneralThenDrivesInListOrder)
+{
+    ControlHost host;
+    host.SetChecked(true);
+    host.AddRow(L'X', L"C:\\x dir\\");
+    host.AddRow(L'D', L"C:\\d\\");
+    host.AddRowWithoutRecord(L'M');
+    host.AddRow(L'Q', L"C:\\");
+    ASSERT_TRUE(WriteSettingsFile(SettingsPath().c_str()));
+    EXPECT_EQ(ReadValue(SettingsPath(), L"General", L"AutoStart"), L"True");
+    EXPECT_EQ(ReadSection(SettingsPath(), L"Drives"),
+              std::wstring(L"D=C:\\d\\\0Q=C:\\\0X=C:\\x dir\\\0", 26));
+    std::string bytes = ReadFileBytes(SettingsPath());
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
+    EXPECT_LT(text.find(L"[General]"), text.find(L"[Drives]"));
+    EXPECT_NE(text.find(L"D=C:\\d\\\r\n"), std::wstring::npos);
+    // The Run value follows the check box before the file is written.
+    EXPECT_TRUE(runValue_.Exists());
+
+    host.SetChecked(false);
+    ASSERT_TRUE(WriteSettingsFile(SettingsPath().c_str()));
+    EXPECT_EQ(ReadValue(SettingsPath(), L"General", L"AutoStart"), L"False");
+    EXPECT_FALSE(runValue_.Exists());
+}
+
+TEST_F(SettingsFileTest, EmptyListLeavesTheSectionWithoutLines)
+{
+    {
+        ControlHost host;
+        host.AddRow(L'D', L"C:\\d\\");
+        ASSERT_TRUE(WriteSettingsFile(SettingsPath().c_str()));
+    }
+    ControlHost host;
+    ASSERT_TRUE(WriteSettingsFile(SettingsPath().c_str()));
+    EXPECT_EQ(ReadSection(SettingsPath(), L"Drives"), L"");
+    std::string bytes = ReadFileBytes(SettingsPath());
+    std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
+    EXPECT_NE(text.find(L"[Drives]"), std::wstring::npos);
+    EXPECT_EQ(text.find(L"D=C:"), std::wstring::npos);
+}
+
+TEST_F(SettingsFileTest, LongListIsWrittenComplete)
+{
+    ControlHost host;
+    std::wstring expected;
+    for (wchar_t letter = L'D'; letter <= L'J'; ++letter) {
+        std::wstring directory = L"C:\\" + std::wstring(900, letter) + L"\\";
+        host.AddRow(letter, directory);
+        expected += std::wstring(1, letter) + L"=" + directory + std::wstring(1, L'\0');
+    }
+    ASSERT_TRUE(WriteSettingsFile(SettingsPath().c_str()));
+    EXPECT_EQ(ReadSection(SettingsPath(), L"Drives"), expected);
+}
+
+TEST_F(SettingsFileTest, CharactersOutsideTheAnsiCodePageSurvive)
+{
+    wchar_t chinese = TakeFreeLetter();
+    wchar_t astral = TakeFreeLetter();
+    std::wstring chineseDir = temp_.MakeFolder(L"\x8d44\x6599") + L"\\";
+    std::wstring astralDir = temp_.MakeFolder(L"music \xD834\xDD1E") + L"\\";
+    {
+        ControlHost host;
+        host.AddRow(chinese, chineseDir);
+        host.AddRow(astral, astralDir);
+        ASSERT_TRUE(WriteSettingsFile(SettingsPath().c_str()));
+    }
+    std::wstring section = ReadSection(SettingsPath(), L"Drives");
+    EXPECT_NE(section.find(std::wstring(1, chinese) + L"=" + chineseDir), std::wstring::npos);
+    EXPECT_NE(section.find(std::wstring(1, astral) + L"=" + astralDir), std::wstring::npos);
+    ReadSettingsFile(SettingsPath().c_str(), true);
+    EXPECT_EQ(DeviceTarget(chinese), Target(chineseDir));
+    EXPECT_EQ(DeviceTarget(astral), Target(astralDir));
+    EXPECT_TRUE(boxes_.Boxes().empty());
+}
+
+TEST_F(SettingsFileTest, ExistingAnsiFileKeepsWorking)
+{
+    wchar_t letter = TakeFreeLetter();
+    std::wstring dir = temp_.MakeFolder(L"ansi") + L"\\";
+    temp_.MakeFile(L"Morvex.ini", "[General]\r\nAutoStart=False\r\n[Drives]\r\nQ=C:\\old\\\r\n");
+    {
+        ControlHost host;
+        host.AddRow(letter, dir);
+        ASSERT_TRUE(WriteSettingsFile(SettingsPath().c_str()));
+    }
+    std::string bytes = ReadFileBytes(SettingsPath());
+    EXPECT_NE(bytes.substr(0, 2), "\xFF\xFE");
+    EXPECT_NE(bytes.find(Narrow(std::wstring(1, letter) + L"=" + dir)), std::string::npos);
+    EXPECT_EQ(bytes.find("Q=C:"), std::string::npos);
+    ReadSettingsFile(SettingsPath().c_str(), true);
+    EXPECT_EQ(DeviceTarget(letter), Target(dir));
+}
+
+TEST_F(SettingsFileTest, WithoutTheDialogNothingIsWritten)
+{
+    EXPECT_FALSE(WriteSettingsFile(SettingsPath().c_str()));
+    EXPECT_FALSE(FileExists(SettingsPath()));
+    EXPECT_FALSE(runValue_.Exists());
+}
+
+TEST_F(SettingsFileTest, UnwritableFolderFailsAfterTheRunValue)
+{
+    ControlHost host;
+    host.SetChecked(true);
+    std::wstring path = temp_.Path() + L"\\missing folder\\Morvex.ini";
+    EXPECT_FALSE(WriteSettingsFile(path.c_str()));
+    EXPECT_TRUE(runValue_.Exists());
+    EXPECT_FALSE(FileExists(path));
+}
+
+BOOL WINAPI FailingSectionWrite(LPCWSTR, LPCWSTR, LPCWSTR)
+{
+    return FALSE;
+}
+
+TEST_F(SettingsFileTest, FailedDrivesWriteKeepsTheOldLines)
+{
+    temp_.MakeFile(L"Morvex.ini", Utf16File(L"[General]\r\nAutoStart=False\r\n[Drives]\r\nQ=C:\\old\\\r\n"));
+    ControlHost host;
+    host.SetChecked(true);
+    host.AddRow(L'D', L"C:\\d\\");
+    ImportHook hook("kernel32.dll", "WritePrivateProfileSectionW", reinterpret_cast<void*>(&FailingSectionWrite));
+    ASSERT_TRUE(hook.Installed());
+    EXPECT_FALSE(WriteSettingsFile(SettingsPath().c_str()));
+    EXPECT_EQ(ReadValue(SettingsPath(), L"General", L"AutoStart"), L"True");
+    EXPECT_EQ(ReadSection(SettingsPath(), L"Drives"), std::wstring(L"Q=C:\\old\\\0", 10));
+}
+
+HGLOBAL WINAPI RefusingAlloc(UINT, SIZE_T)
+{
+    return nullptr;
+}
+
+TEST_F(SettingsFileTest, NoSectionBufferMeansNothingApplied)
+{
+    wchar_t letter = TakeFreeLetter();
+    std::wstring dir = temp_.MakeFolder(L"d") + L"\\";
+    temp_.MakeFile(L"Morvex.ini", "[Drives]\r\n" + Narrow(std::wstring(1, letter) + L"=" + dir) + "\r\n");
+    ControlHost host;
+    host.AddRow(L'D', L"C:\\d\\");
+    {
+        ImportHook hook("kernel32.dll", "GlobalAlloc", reinterpret_cast<void*>(&RefusingAlloc));
+        ASSERT_TRUE(hook.Installed());
+        ReadSettingsFile(SettingsPath().c_str(), true);
+        EXPECT_FALSE(WriteSettingsFile(SettingsPath().c_str()));
+    }
+    EXPECT_EQ(DeviceTarget(letter), L"");
+    EXPECT_EQ(ReadSection(SettingsPath(), L"Drives"), std::wstring(1, letter) + L"=" + dir + std::wstring(1, L'\0'));
+}
+
+}  // namespace

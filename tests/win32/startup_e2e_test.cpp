@@ -1,0 +1,69 @@
+// The log-on run: a copy of Morvex.exe with its settings file, started with /startup.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/drive_letter_fixture.h"
+#include "support/program_runner.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+class StartupTest : public DriveLetterTest {
+protected:
+    void SetUp() override
+    {
+        folder_ = temp_.MakeFolder(L"Portable Apps\\Morvex");
+        program_ = folder_ + L"\\Morvex.exe";
+        ASSERT_TRUE(CopyFileW(MorvexExecutable().c_str(), program_.c_str(), FALSE));
+    }
+
+    void WriteSettings(const std::wstring& text)
+    {
+        std::string bytes = "\xFF\xFE";
+        bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+        temp_.MakeFile(L"Portable Apps\\Morvex\\Morvex.ini", bytes);
+    }
+
+    TempFolder temp_;
+    std::wstring folder_;
+    std::wstring program_;
+};
+
+TEST_F(StartupTest, RecreatesEverySavedDriveAndReportsTheBadLine)
+{
+    wchar_t first = TakeFreeLetter(), bad = TakeFreeLetter(), last = TakeFreeLetter();
+    std::wstring one = temp_.MakeFolder(L"one \x8d44\x6599");
+    std::wstring two = temp_.MakeFolder(L"two");
+    std::wstring missing = temp_.Path() + L"\\missing\\";
+    WriteSettings(L"[General]\r\nAutoStart=True\r\n[Drives]\r\n" +
+                  std::wstring(1, first) + L"=" + one + L"\\\r\n" +
+                  std::wstring(1, bad) + L"=" + missing + L"\r\n" +
+                  std::wstring(1, last) + L"=" + two + L"\\\r\n");
+    ProgramRun run = RunProgram(program_, L"/startup");
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(DeviceTarget(first), L"\\??\\" + one);
+    EXPECT_EQ(DeviceTarget(last), L"\\??\\" + two);
+    EXPECT_EQ(DeviceTarget(bad), L"");
+    ASSERT_EQ(run.boxes.size(), 1u);
+    EXPECT_EQ(run.boxes[0].caption, L"Morvex Error");
+    EXPECT_EQ(run.boxes[0].text, L"Invalid path: " + missing);
+    EXPECT_EQ(run.boxes[0].owner, nullptr);
+}
+
+TEST_F(StartupTest, WithoutSettingsFileDefinesNothing)
+{
+    DWORD before = GetLogicalDrives();
+    ProgramRun run = RunProgram(program_, L"/STARTUP");
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_TRUE(run.boxes.empty());
+    EXPECT_EQ(GetLogicalDrives(), before);
+    // Loading never creates the file.
+    EXPECT_FALSE(FileExists(folder_ + L"\\Morvex.ini"));
+}
+
+}  // namespace

@@ -5,6 +5,8 @@
 #include "core/app_globals.h"
 #include "core/command_line.h"
 #include "core/windows_version.h"
+#include "mainwindow/main_dialog.h"
+#include "res/resource.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
@@ -14,5 +16,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
         return 0;
     InitCommonControls();
     g_hInstance = instance;
+    DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDlgProc, 0);
     return 0;
 }

@@ -1,4 +1,293 @@
 // The drive list and the letter picker.
 #include "mainwindow/drive_list.h"
 
+#include "core/app_globals.h"
+#include "core/drive_letter.h"
+#include "core/raw_target.h"
+#include "core/virtual_drive.h"
+#include "mainwindow/button_rules.h"
+#include "mainwindow/drive_record.h"
+#include "mainwindow/letter_plan.h"
+#include "mainwindow/toolbars.h"
+#include "res/resource.h"
+
 HFONT g_hBoldFont = nullptr;
+HIMAGELIST g_himlDriveList = nullptr;
+
+namespace {
+
+constexpr DWORD kListExtendedStyle = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_UNDERLINEHOT | LVS_EX_LABELTIP;
+// The list takes its row height from the small image list.
+constexpr int kRowImageSize = 44;
+constexpr int kRowIconSize = 32;
+
+HWND DriveList()
+{
+    return GetDlgItem(g_hwndMain, IDC_DRIVE_LIST);
+}
+
+HWND LetterCombo()
+{
+    return GetDlgItem(g_hwndMain, IDC_LETTER_COMBO);
+}
+
+wchar_t* RecordOfRow(HWND list, int row)
+{
+    LVITEMW item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    if (!SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)))
+        return nullptr;
+    return reinterpret_cast<wchar_t*>(item.lParam);
+}
+
+// The row whose record carries the letter (-1 when none), and where a new row for the letter
+// belongs: before the first row of a later letter.
+int FindRowOfLetter(HWND list, wchar_t letter, wchar_t** record, int* insertAt)
+{
+    int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    *insertAt = count;
+    for (int row = 0; row < count; ++row) {
+        wchar_t* rowRecord = RecordOfRow(list, row);
+        if (rowRecord == nullptr)
+            continue;
+        if (rowRecord[0] == letter) {
+            *record = rowRecord;
+            return row;
+        }
+        if (rowRecord[0] > letter && *insertAt == count)
+            *insertAt = row;
+    }
+    *record = nullptr;
+    return -1;
+}
+
+void BuildComboText(wchar_t letter, wchar_t (&text)[4])
+{
+    text[0] = L' ';
+    text[1] = letter;
+    text[2] = L':';
+    text[3] = L'\0';
+}
+
+int FindComboLetter(HWND combo, wchar_t letter)
+{
+    wchar_t text[4];
+    BuildComboText(letter, text);
+    return static_cast<int>(SendMessageW(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)));
+}
+
+void AddComboLetter(HWND combo, wchar_t letter)
+{
+    wchar_t text[4];
+    BuildComboText(letter, text);
+    LRESULT index = SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    if (index >= 0)
+        SendMessageW(combo, CB_SETITEMDATA, index, letter);
+}
+
+void ShowSelectedRecord(const wchar_t* record)
+{
+    ApplyToolbarStates(StatesForSelection(true));
+    SetDlgItemTextW(g_hwndMain, IDC_PATH_EDIT, record + 1);
+    FillLetterCombo(record[0], record[0]);
+}
+
+void ShowNoSelection()
+{
+    ApplyToolbarStates(StatesForSelection(false));
+    SetDlgItemTextW(g_hwndMain, IDC_PATH_EDIT, L"");
+    FillLetterCombo(0, 0);
+}
+
+void OnItemChanged(const NMLISTVIEW* change)
+{
+    if ((change->uChanged & LVIF_STATE) == 0)
+        return;
+    const auto* record = reinterpret_cast<const wchar_t*>(change->lParam);
+    if ((change->uNewState & LVIS_SELECTED) != 0) {
+        if (record != nullptr)
+            ShowSelectedRecord(record);
+        else
+            ShowNoSelection();
+    } else if ((change->uOldState & LVIS_SELECTED) != 0) {
+        ShowNoSelection();
+        // The combo showed the drive's own letter; without the row it stands for nothing.
+        if (record != nullptr && ChosenLetter() == record[0])
+            SendMessageW(LetterCombo(), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    }
+}
+
+}  // namespace
+
+void ConfigureDriveList()
+{
+    HWND list = DriveList();
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, kListExtendedStyle);
+
+    g_himlDriveList = ImageList_Create(kRowImageSize, kRowImageSize, ILC_COLOR32 | ILC_MASK, 1, 1);
+    auto icon = static_cast<HICON>(LoadImageW(g_hInstance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, kRowIconSize,
+                                              kRowIconSize, LR_DEFAULTCOLOR));
+    ImageList_ReplaceIcon(g_himlDriveList, -1, icon);
+    DestroyIcon(icon);
+    SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(g_himlDriveList));
+    SendMessageW(list, LVM_SETBKCOLOR, 0, RGB(255, 255, 255));
+
+    RECT client = {};
+    GetClientRect(list, &client);
+    LVCOLUMNW column = {};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = client.right - client.left;
+    column.iSubItem = 0;
+    SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+
+    LOGFONTW font = {};
+    auto listFont = reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0));
+    if (GetObjectW(listFont, sizeof(font), &font) != 0) {
+        font.lfWeight = FW_BOLD;
+        g_hBoldFont = CreateFontIndirectW(&font);
+    }
+}
+
+void RefreshDriveEntry(wchar_t letter)
+{
+    if (g_hwndMain == nullptr)
+        return;
+    HWND list = DriveList();
+    wchar_t* record = nullptr;
+    int insertAt = 0;
+    int row = FindRowOfLetter(list, letter, &record, &insertAt);
+
+    wchar_t directory[kTargetCapacity];
+    if (!QueryVirtualDrive(letter, directory, kTargetCapacity)) {
+        if (row >= 0) {
+            SendMessageW(list, LVM_DELETEITEM, row, 0);
+            FitListColumn();
+        }
+        return;
+    }
+
+    bool newRecord = record == nullptr;
+    if (newRecord) {
+        record = static_cast<wchar_t*>(GlobalAlloc(GMEM_FIXED, kDriveRecordUnits * sizeof(wchar_t)));
+        if (record == nullptr)
+            return;
+    }
+    FillDriveRecord(record, letter, directory);
+
+    wchar_t text[kDeviceNameLength];
+    BuildDeviceName(letter, text);
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iSubItem = 0;
+    item.pszText = text;
+    item.iImage = 0;
+    item.lParam = reinterpret_cast<LPARAM>(record);
+    if (newRecord) {
+        // An owner-drawn list does not sort itself, so the row goes to its letter's place.
+        item.iItem = insertAt;
+        if (SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)) < 0)
+            GlobalFree(record);
+    } else {
+        item.iItem = row;
+        SendMessageW(list, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    FitListColumn();
+}
+
+void RefreshAllDrives()
+{
+    for (wchar_t letter = L'A'; letter <= L'Z'; ++letter)
+        RefreshDriveEntry(letter);
+}
+
+void FitListColumn()
+{
+    if (g_hwndMain == nullptr)
+        return;
+    HWND list = DriveList();
+    RECT client = {};
+    GetClientRect(list, &client);
+    LVCOLUMNW column = {};
+    column.mask = LVCF_WIDTH;
+    column.cx = client.right - client.left - 1;
+    SendMessageW(list, LVM_SETCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+}
+
+void FillLetterCombo(wchar_t keepLetter, wchar_t selectLetter)
+{
+    if (g_hwndMain == nullptr)
+        return;
+    HWND combo = LetterCombo();
+    uint32_t present = 0;
+    for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
+        if (FindComboLetter(combo, letter) != CB_ERR)
+            present |= LetterBit(letter);
+    }
+    LetterComboEdit edit = PlanLetterCombo(GetLogicalDrives(), present, keepLetter, selectLetter);
+    for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
+        if (edit.remove & LetterBit(letter))
+            SendMessageW(combo, CB_DELETESTRING, FindComboLetter(combo, letter), 0);
+    }
+    // The kept letter may be removed and added back; the combo sorts what it adds.
+    for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
+        if (edit.add & LetterBit(letter))
+            AddComboLetter(combo, letter);
+    }
+    if (edit.changeSelection)
+        SendMessageW(combo, CB_SETCURSEL, FindComboLetter(combo, edit.select), 0);
+}
+
+void SyncSelection()
+{
+    if (g_hwndMain == nullptr)
+        return;
+    HWND list = DriveList();
+    int row = -1;
+    const wchar_t* record = SelectedRecord(&row);
+    if (row >= 0)
+        SendMessageW(list, LVM_REDRAWITEMS, row, row);
+    if (record != nullptr)
+        ShowSelectedRecord(record);
+    else
+        ShowNoSelection();
+}
+
+void OnDriveListNotify(const NMHDR* header)
+{
+    switch (header->code) {
+    case LVN_ITEMCHANGED:
+        OnItemChanged(reinterpret_cast<const NMLISTVIEW*>(header));
+        break;
+    case LVN_DELETEITEM: {
+        auto* record = reinterpret_cast<wchar_t*>(reinterpret_cast<const NMLISTVIEW*>(header)->lParam);
+        if (record != nullptr)
+            GlobalFree(record);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+wchar_t* SelectedRecord(int* row)
+{
+    *row = -1;
+    if (g_hwndMain == nullptr)
+        return nullptr;
+    HWND list = DriveList();
+    *row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    return RecordOfRow(list, *row);
+}
+
+wchar_t ChosenLetter()
+{
+    if (g_hwndMain == nullptr)
+        return 0;
+    HWND combo = LetterCombo();
+    LRESULT index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR)
+        return 0;
+    return static_cast<wchar_t>(SendMessageW(combo, CB_GETITEMDATA, index, 0) & 0xFFFF);
+}

@@ -8,6 +8,9 @@
 // Bold copy of the list's font for the row titles; null when it could not be made.
 extern HFONT g_hBoldFont;
 
+// Image list that only gives the rows their height.
+extern HIMAGELIST g_himlDriveList;
+
 // Once, at dialog start: list styles, row height, background, the column and g_hBoldFont.
 void ConfigureDriveList();
 
@@ -29,3 +32,10 @@ void SyncSelection();
 
 // LVN_ITEMCHANGED and LVN_DELETEITEM of IDC_DRIVE_LIST.
 void OnDriveListNotify(const NMHDR* header);
+
+// The selected row's DriveRecord, or null when no row is selected or it has none; *row
+// receives the selected index or -1.
+wchar_t* SelectedRecord(int* row);
+
+// The letter picked in the combo (its item data), 0 when nothing is picked.
+wchar_t ChosenLetter();

@@ -3,18 +3,33 @@
 
 namespace {
 
-struct BoxSearch {
+struct WindowSearch {
     DWORD processId;
-    std::vector<RecordedBox>* boxes;
+    ProgramRun* run;
+    const DialogHandler* onDialog;
 };
 
-BOOL CALLBACK AnswerBoxesOfProcess(HWND window, LPARAM parameter)
+bool IsMainDialog(HWND window)
 {
-    auto* search = reinterpret_cast<BoxSearch*>(parameter);
+    wchar_t className[32] = L"";
+    wchar_t caption[32] = L"";
+    GetClassNameW(window, className, 32);
+    GetWindowTextW(window, caption, 32);
+    return lstrcmpW(className, L"#32770") == 0 && lstrcmpW(caption, L"Morvex") == 0 && !IsMessageBox(window);
+}
+
+BOOL CALLBACK HandleWindowsOfProcess(HWND window, LPARAM parameter)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(parameter);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window) && IsMessageBox(window)) {
-        search->boxes->push_back(ReadMessageBox(window));
+    if (owner != search->processId || !IsWindowVisible(window))
+        return TRUE;
+    if (IsMainDialog(window) && !search->run->dialogShown) {
+        search->run->dialogShown = true;
+        (*search->onDialog)(window);
+    } else if (IsMessageBox(window)) {
+        search->run->boxes.push_back(ReadMessageBox(window));
         // Wait for the box to go, so that it is not counted twice.
         SendMessageTimeoutW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0, SMTO_BLOCK, 5000, nullptr);
         for (int i = 0; i < 100 && IsWindow(window); ++i)
@@ -25,6 +40,11 @@ BOOL CALLBACK AnswerBoxesOfProcess(HWND window, LPARAM parameter)
 
 }  // namespace
 
+void CloseWithCaptionBox(HWND dialog)
+{
+    PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
 std::wstring MorvexExecutable()
 {
     wchar_t path[1024] = L"";
@@ -32,7 +52,8 @@ std::wstring MorvexExecutable()
     return path;
 }
 
-ProgramRun RunProgram(const std::wstring& program, const std::wstring& arguments, DWORD timeoutMs)
+ProgramRun RunProgram(const std::wstring& program, const std::wstring& arguments, DWORD timeoutMs,
+                      const DialogHandler& onDialog)
 {
     ProgramRun run;
     std::wstring commandLine = L"\"" + program + L"\" " + arguments;
@@ -45,7 +66,7 @@ ProgramRun RunProgram(const std::wstring& program, const std::wstring& arguments
                         &startup, &process))
         return run;
     run.started = true;
-    BoxSearch search{process.dwProcessId, &run.boxes};
+    WindowSearch search{process.dwProcessId, &run, &onDialog};
     DWORD waited = 0;
     while (waited < timeoutMs) {
         if (WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0) {
@@ -53,7 +74,7 @@ ProgramRun RunProgram(const std::wstring& program, const std::wstring& arguments
             break;
         }
         waited += 50;
-        EnumWindows(AnswerBoxesOfProcess, reinterpret_cast<LPARAM>(&search));
+        EnumWindows(HandleWindowsOfProcess, reinterpret_cast<LPARAM>(&search));
     }
     if (!run.finished)
         TerminateProcess(process.hProcess, 99);

@@ -34,11 +34,13 @@ TEST_F(CommandLineTest, MapsAndRemovesWithoutAWindow)
     ProgramRun define = Run(Letter(letter) + L" \"" + dir + L"\"");
     EXPECT_EQ(define.exitCode, 0u);
     EXPECT_TRUE(define.boxes.empty());
+    EXPECT_FALSE(define.dialogShown);
     EXPECT_EQ(DeviceTarget(letter), L"\\??\\" + dir);
 
     ProgramRun remove = Run(L"/d " + Letter(towlower(letter)));
     EXPECT_EQ(remove.exitCode, 0u);
     EXPECT_TRUE(remove.boxes.empty());
+    EXPECT_FALSE(remove.dialogShown);
     EXPECT_EQ(DeviceTarget(letter), L"");
 }
 
@@ -60,6 +62,7 @@ TEST_F(CommandLineTest, InvalidDirectoryShowsTheErrorAndStillExitsZero)
     EXPECT_EQ(run.boxes[0].caption, L"Morvex Error");
     EXPECT_EQ(run.boxes[0].text, L"Invalid path: " + missing);
     EXPECT_EQ(run.boxes[0].owner, nullptr);
+    EXPECT_FALSE(run.dialogShown);
     EXPECT_EQ(DeviceTarget(letter), L"");
 }
 
@@ -69,6 +72,7 @@ TEST_F(CommandLineTest, DriveRootArgumentIsALetterNotAPath)
     std::wstring cBefore = DeviceTarget(L'C');
     ProgramRun run = Run(Letter(letter) + L" C:\\");
     EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_TRUE(run.dialogShown);
     EXPECT_EQ(DeviceTarget(letter), L"");
     EXPECT_EQ(DeviceTarget(L'C'), cBefore);
 }
@@ -76,7 +80,7 @@ TEST_F(CommandLineTest, DriveRootArgumentIsALetterNotAPath)
 TEST_F(CommandLineTest, UncPathIsIgnored)
 {
     wchar_t letter = TakeFreeLetter();
-    Run(Letter(letter) + L" \\\\server\\share");
+    EXPECT_TRUE(Run(Letter(letter) + L" \\\\server\\share").dialogShown);
     EXPECT_EQ(DeviceTarget(letter), L"");
 }
 
@@ -89,6 +93,17 @@ TEST_F(CommandLineTest, LastLetterAndFirstPathWin)
     Run(Letter(first) + L" " + one + L" " + Letter(last) + L" " + two);
     EXPECT_EQ(DeviceTarget(first), L"");
     EXPECT_EQ(DeviceTarget(last), L"\\??\\" + one);
+}
+
+TEST_F(CommandLineTest, IncompleteOperationsOpenTheDialog)
+{
+    wchar_t letter = TakeFreeLetter();
+    for (const std::wstring& arguments : {std::wstring(), Letter(letter), temp_.Path(), std::wstring(L"/d")}) {
+        ProgramRun run = Run(arguments);
+        EXPECT_TRUE(run.dialogShown) << std::string(arguments.begin(), arguments.end());
+        EXPECT_EQ(run.exitCode, 0u);
+    }
+    EXPECT_EQ(DeviceTarget(letter), L"");
 }
 
 }  // namespace

@@ -1,0 +1,31 @@
+// Which letters the letter combo must lose, gain and select.
+#include "mainwindow/letter_plan.h"
+
+namespace {
+constexpr uint32_t kAllLetters = (1u << 26) - 1;
+
+bool IsUpperLetter(wchar_t letter)
+{
+    return letter >= L'A' && letter <= L'Z';
+}
+}  // namespace
+
+uint32_t LetterBit(wchar_t letter)
+{
+    return IsUpperLetter(letter) ? 1u << (letter - L'A') : 0;
+}
+
+LetterComboEdit PlanLetterCombo(uint32_t usedLetters, uint32_t presentLetters, wchar_t keepLetter,
+                                wchar_t selectLetter)
+{
+    LetterComboEdit edit = {};
+    usedLetters &= kAllLetters;
+    presentLetters &= kAllLetters;
+    edit.remove = presentLetters & usedLetters;
+    edit.add = ~presentLetters & ~usedLetters & kAllLetters;
+    uint32_t afterwards = (presentLetters & ~edit.remove) | edit.add;
+    edit.add |= LetterBit(keepLetter) & ~afterwards;
+    edit.changeSelection = IsUpperLetter(selectLetter);
+    edit.select = edit.changeSelection ? selectLetter : 0;
+    return edit;
+}

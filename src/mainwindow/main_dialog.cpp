@@ -1,0 +1,82 @@
+// The main dialog: its procedure, its initialisation and the device-change refresh.
+#include "mainwindow/main_dialog.h"
+
+#include <commctrl.h>
+#include <dbt.h>
+#include <objbase.h>
+#include <shlwapi.h>
+
+#include "core/app_globals.h"
+#include "mainwindow/drive_list.h"
+#include "persistence/settings_file.h"
+#include "res/resource.h"
+
+namespace {
+
+void SetWindowIcons(HWND dialog)
+{
+    auto bigIcon = static_cast<HICON>(LoadImageW(g_hInstance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                                                 GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
+                                                 LR_DEFAULTCOLOR));
+    SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
+    auto smallIcon = static_cast<HICON>(LoadImageW(g_hInstance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                   LR_DEFAULTCOLOR));
+    SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+}
+
+void EnablePathCompletion(HWND dialog)
+{
+    // COM stays initialised for the life of the dialog thread; auto-completion needs it.
+    CoInitialize(nullptr);
+    SHAutoComplete(GetDlgItem(dialog, IDC_PATH_EDIT), SHACF_FILESYS_DIRS);
+}
+
+}  // namespace
+
+void OnInitDialog(HWND dialog)
+{
+    g_hwndMain = dialog;
+    SetWindowIcons(dialog);
+    ConfigureDriveList();
+    EnablePathCompletion(dialog);
+    for (wchar_t letter = L'A'; letter <= L'Z'; ++letter)
+        RefreshDriveEntry(letter);
+    FillLetterCombo(0, 0);
+    LoadSettings(false);
+}
+
+void OnDeviceChange(WPARAM event)
+{
+    if (event != DBT_DEVICEARRIVAL && event != DBT_DEVICEREMOVECOMPLETE)
+        return;
+    RefreshAllDrives();
+    int row = -1;
+    const wchar_t* record = SelectedRecord(&row);
+    FillLetterCombo(record != nullptr ? record[0] : 0, ChosenLetter());
+}
+
+INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        OnInitDialog(dialog);
+        break;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->idFrom == IDC_DRIVE_LIST)
+            OnDriveListNotify(header);
+        break;
+    }
+    case WM_DEVICECHANGE:
+        OnDeviceChange(wParam);
+        break;
+    case WM_CLOSE:
+        EndDialog(dialog, 0);
+        break;
+    default:
+        break;
+    }
+    // FALSE for everything, WM_INITDIALOG included: the dialog manager sets no initial focus.
+    return FALSE;
+}

@@ -1,0 +1,14 @@
+// The two toolbars beside the letter combo and the path box: Remove, Save and New, and Browse.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include "mainwindow/button_rules.h"
+
+extern HWND g_hwndMainToolbar;
+extern HWND g_hwndBrowseToolbar;
+extern HIMAGELIST g_himlMainToolbar;
+extern HIMAGELIST g_himlBrowseToolbar;
+
+// Sets the Remove, Save and New buttons of the main toolbar; Unchanged leaves a button alone.
+void ApplyToolbarStates(const ToolbarStates& states);

@@ -1,0 +1,157 @@
+// The real main dialog, opened non-modally for tests.
+#include "support/dialog_fixture.h"
+
+#include <commctrl.h>
+#include <dbt.h>
+
+#include "core/app_globals.h"
+#include "mainwindow/main_dialog.h"
+#include "res/resource.h"
+
+void MainDialogTest::SetUp()
+{
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    settingsPath_ = path;
+    settingsPath_ = settingsPath_.substr(0, settingsPath_.rfind(L'\\') + 1) + L"Morvex.ini";
+    DeleteFileW(settingsPath_.c_str());
+}
+
+void MainDialogTest::TearDown()
+{
+    CloseDialog();
+    DeleteFileW(settingsPath_.c_str());
+    DriveLetterTest::TearDown();
+}
+
+HWND MainDialogTest::OpenDialog()
+{
+    dialog_ = CreateDialogParamW(g_hInstance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDlgProc, 0);
+    if (dialog_ != nullptr) {
+        ShowWindow(dialog_, SW_SHOW);
+        UpdateWindow(dialog_);
+        Pump();
+    }
+    return dialog_;
+}
+
+void MainDialogTest::CloseDialog()
+{
+    if (dialog_ != nullptr)
+        DestroyWindow(dialog_);
+    dialog_ = nullptr;
+    g_hwndMain = nullptr;
+    Pump();
+}
+
+void MainDialogTest::Pump()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+std::vector<ListRow> MainDialogTest::Rows() const
+{
+    std::vector<ListRow> rows;
+    HWND list = Control(IDC_DRIVE_LIST);
+    int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[64] = L"";
+        LVITEMW item = {};
+        item.mask = LVIF_TEXT | LVIF_PARAM;
+        item.iItem = i;
+        item.pszText = text;
+        item.cchTextMax = 64;
+        SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        const auto* record = reinterpret_cast<const wchar_t*>(item.lParam);
+        rows.push_back({text, record ? record[0] : L'\0', record ? record + 1 : L""});
+    }
+    return rows;
+}
+
+std::vector<std::wstring> MainDialogTest::ComboItems() const
+{
+    std::vector<std::wstring> items;
+    HWND combo = Control(IDC_LETTER_COMBO);
+    int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[16] = L"";
+        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        items.push_back(text);
+        // The item data is the letter itself.
+        if (SendMessageW(combo, CB_GETITEMDATA, i, 0) != text[1])
+            items.back() += L"<bad item data>";
+    }
+    return items;
+}
+
+std::wstring MainDialogTest::ComboSelection() const
+{
+    HWND combo = Control(IDC_LETTER_COMBO);
+    LRESULT index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR)
+        return L"";
+    wchar_t text[16] = L"";
+    SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::wstring MainDialogTest::PathText() const
+{
+    wchar_t text[2048] = L"";
+    GetWindowTextW(Control(IDC_PATH_EDIT), text, 2048);
+    return text;
+}
+
+int MainDialogTest::SelectedRow() const
+{
+    return static_cast<int>(
+        SendMessageW(Control(IDC_DRIVE_LIST), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void MainDialogTest::SelectRow(int row)
+{
+    LVITEMW item = {};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(Control(IDC_DRIVE_LIST), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    Pump();
+}
+
+void MainDialogTest::DeselectRows()
+{
+    LVITEMW item = {};
+    item.stateMask = LVIS_SELECTED;
+    item.state = 0;
+    SendMessageW(Control(IDC_DRIVE_LIST), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+    Pump();
+}
+
+void MainDialogTest::SendDeviceChange(WPARAM event)
+{
+    SendMessageW(dialog_, WM_DEVICECHANGE, event, 0);
+    Pump();
+}
+
+void MainDialogTest::WriteSettings(const std::string& bytes) const
+{
+    HANDLE file = CreateFileW(settingsPath_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+std::vector<std::wstring> MainDialogTest::FreeLetterItems()
+{
+    std::vector<std::wstring> items;
+    DWORD used = GetLogicalDrives();
+    for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
+        if ((used & (1u << (letter - L'A'))) == 0)
+            items.push_back(std::wstring(L" ") + letter + L":");
+    }
+    return items;
+}

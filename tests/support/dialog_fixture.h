@@ -1,0 +1,52 @@
+// A fixture that opens the real main dialog (non-modally, from this test program's resources)
+// and reads its controls back. The settings file beside this test program is the dialog's own;
+// the fixture removes it before and after each test.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "support/drive_letter_fixture.h"
+#include "support/message_box_interceptor.h"
+#include "support/temp_folder.h"
+
+struct ListRow {
+    std::wstring text;        // item text, "X:"
+    wchar_t recordLetter;     // unit 0 of the record, 0 without record
+    std::wstring directory;   // the record's directory
+};
+
+class MainDialogTest : public DriveLetterTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    HWND OpenDialog();
+    void CloseDialog();
+    // Handles what is waiting in this thread's queue.
+    static void Pump();
+
+    HWND Control(int id) const { return GetDlgItem(dialog_, id); }
+    std::vector<ListRow> Rows() const;
+    std::vector<std::wstring> ComboItems() const;
+    std::wstring ComboSelection() const;   // "" when nothing is selected
+    std::wstring PathText() const;
+    int SelectedRow() const;
+    void SelectRow(int row);
+    void DeselectRows();
+    void SendDeviceChange(WPARAM event);
+
+    std::wstring SettingsPath() const { return settingsPath_; }
+    void WriteSettings(const std::string& bytes) const;
+
+    // Each free letter as the combo shows it, " X:".
+    static std::vector<std::wstring> FreeLetterItems();
+
+    MessageBoxInterceptor boxes_{IDNO};
+    TempFolder temp_;
+    HWND dialog_ = nullptr;
+
+private:
+    std::wstring settingsPath_;
+};

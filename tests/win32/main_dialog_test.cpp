@@ -1,0 +1,304 @@
+// The real main dialog: its template, the rows that mirror the system, the letter picker,
+// the device-change refresh, the settings loaded at start and how it ends.
+#include <windows.h>
+#include <commctrl.h>
+#include <dbt.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "support/dialog_fixture.h"
+#include "support/program_runner.h"
+#include "res/resource.h"
+
+namespace {
+
+std::wstring Item(wchar_t letter)
+{
+    return std::wstring(L" ") + letter + L":";
+}
+
+std::wstring DeviceText(wchar_t letter)
+{
+    return std::wstring(1, letter) + L":";
+}
+
+bool Contains(const std::vector<std::wstring>& items, const std::wstring& item)
+{
+    return std::find(items.begin(), items.end(), item) != items.end();
+}
+
+std::wstring Text(HWND window)
+{
+    wchar_t text[256] = L"";
+    GetWindowTextW(window, text, 256);
+    return text;
+}
+
+TEST_F(MainDialogTest, TemplateHasItsControlsAndTexts)
+{
+    ASSERT_NE(OpenDialog(), nullptr);
+    EXPECT_EQ(Text(dialog_), L"Morvex");
+    EXPECT_EQ(Text(Control(IDC_AUTOSTART)), L"Windows \x542f\x52a8\x65f6\x5e94\x7528\x865a\x62df\x9a71\x52a8\x5668");
+    EXPECT_EQ(Text(Control(IDC_CLOSE)), L"\x5173\x95ed");
+    EXPECT_EQ(Text(Control(IDC_HOMEPAGE_LINK)), L"morvex.example.org");
+    LONG style = GetWindowLongW(Control(IDC_DRIVE_LIST), GWL_STYLE);
+    // The dialog manager draws a bordered control of a 3-D dialog with a client edge instead.
+    EXPECT_TRUE((style & WS_BORDER) || (GetWindowLongW(Control(IDC_DRIVE_LIST), GWL_EXSTYLE) & WS_EX_CLIENTEDGE));
+    const LONG listStyle = WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                           LVS_SORTASCENDING | LVS_OWNERDRAWFIXED | LVS_NOCOLUMNHEADER;
+    EXPECT_EQ(style & listStyle, listStyle);
+    EXPECT_EQ(GetWindowLongW(Control(IDC_LETTER_COMBO), GWL_STYLE) & (CBS_DROPDOWNLIST | CBS_SORT),
+              CBS_DROPDOWNLIST | CBS_SORT);
+    // Tab order: list, combo, path box, check box, Close.
+    std::vector<int> order;
+    HWND control = GetNextDlgTabItem(dialog_, Control(IDC_DRIVE_LIST), FALSE);
+    for (int i = 0; i < 4 && control != nullptr; ++i, control = GetNextDlgTabItem(dialog_, control, FALSE))
+        order.push_back(GetDlgCtrlID(control));
+    std::vector<int> expected = {IDC_LETTER_COMBO, IDC_PATH_EDIT, IDC_AUTOSTART, IDC_CLOSE};
+    EXPECT_EQ(order, expected);
+    // The rows take their height from the 44-pixel image list.
+    EXPECT_EQ(ListView_GetExtendedListViewStyle(Control(IDC_DRIVE_LIST)),
+              static_cast<DWORD>(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_UNDERLINEHOT | LVS_EX_LABELTIP));
+    EXPECT_EQ(SendMessageW(Control(IDC_DRIVE_LIST), LVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(RGB(255, 255, 255)));
+}
+
+TEST_F(MainDialogTest, ListsTheVirtualDrivesInLetterOrder)
+{
+    wchar_t late = TakeFreeLetter();    // letters come from the end of the alphabet
+    wchar_t early = TakeFreeLetter();
+    wchar_t root = TakeFreeLetter();
+    std::wstring longDir = temp_.MakeFolder(L"A Long Folder Name");
+    wchar_t shortDir[MAX_PATH];
+    ASSERT_NE(GetShortPathNameW(longDir.c_str(), shortDir, MAX_PATH), 0u);
+    std::wstring lower = temp_.MakeFolder(L"plain");
+    lower[0] = towlower(lower[0]);
+    ASSERT_TRUE(DefineRawTarget(late, L"\\??\\" + std::wstring(shortDir)));
+    ASSERT_TRUE(DefineRawTarget(early, L"\\??\\" + lower));
+    ASSERT_TRUE(DefineRawTarget(root, L"\\??\\C:"));
+    ASSERT_NE(OpenDialog(), nullptr);
+
+    std::vector<ListRow> rows = Rows();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].text, DeviceText(root));
+    EXPECT_EQ(rows[0].directory, L"C:\\");
+    EXPECT_EQ(rows[1].text, DeviceText(early));
+    EXPECT_EQ(rows[1].directory, L"C" + lower.substr(1) + L"\\");
+    EXPECT_EQ(rows[2].text, DeviceText(late));
+    EXPECT_EQ(rows[2].directory, longDir + L"\\");
+    for (const ListRow& row : rows)
+        EXPECT_EQ(row.recordLetter, row.text[0]);
+}
+
+TEST_F(MainDialogTest, ComboOffersExactlyTheFreeLetters)
+{
+    wchar_t letter = TakeFreeLetter();
+    ASSERT_TRUE(DefineRawTarget(letter, L"\\??\\C:\\windows"));
+    ASSERT_NE(OpenDialog(), nullptr);
+    std::vector<std::wstring> items = ComboItems();
+    EXPECT_EQ(items, FreeLetterItems());
+    EXPECT_FALSE(Contains(items, Item(letter)));
+    EXPECT_FALSE(Contains(items, Item(L'C')));
+    EXPECT_FALSE(Contains(items, Item(L'Z')));
+    EXPECT_EQ(ComboSelection(), L"");
+}
+
+TEST_F(MainDialogTest, SelectionFillsPathBoxAndKeepsTheDrivesOwnLetter)
+{
+    wchar_t first = TakeFreeLetter();
+    wchar_t second = TakeFreeLetter();
+    std::wstring dir = temp_.MakeFolder(L"selected");
+    ASSERT_TRUE(DefineRawTarget(first, L"\\??\\" + dir));
+    ASSERT_TRUE(DefineRawTarget(second, L"\\??\\C:\\windows"));
+    ASSERT_NE(OpenDialog(), nullptr);
+    ASSERT_EQ(Rows().size(), 2u);
+    SelectRow(1);   // `first` sorts after `second`
+    EXPECT_EQ(PathText(), dir + L"\\");
+    EXPECT_EQ(ComboSelection(), Item(first));
+    EXPECT_TRUE(Contains(ComboItems(), Item(first)));
+    EXPECT_FALSE(Contains(ComboItems(), Item(second)));
+
+    SelectRow(0);
+    EXPECT_EQ(PathText(), L"C:\\windows\\");
+    EXPECT_EQ(ComboSelection(), Item(second));
+    EXPECT_FALSE(Contains(ComboItems(), Item(first)));
+
+    DeselectRows();
+    EXPECT_EQ(PathText(), L"");
+    EXPECT_EQ(ComboSelection(), L"");
+    EXPECT_EQ(ComboItems(), FreeLetterItems());
+}
+
+TEST_F(MainDialogTest, DeviceChangeBringsListAndComboInLine)
+{
+    wchar_t kept = TakeFreeLetter(), vanishing = TakeFreeLetter(), changing = TakeFreeLetter();
+    wchar_t arriving = TakeFreeLetter(), picked = TakeFreeLetter();
+    std::wstring one = temp_.MakeFolder(L"one");
+    std::wstring two = temp_.MakeFolder(L"two");
+    ASSERT_TRUE(DefineRawTarget(kept, L"\\??\\" + one));
+    ASSERT_TRUE(DefineRawTarget(vanishing, L"\\??\\" + one));
+    ASSERT_TRUE(DefineRawTarget(changing, L"\\??\\" + one));
+    ASSERT_NE(OpenDialog(), nullptr);
+    ASSERT_EQ(Rows().size(), 3u);
+
+    RemoveVirtualDefinitions(vanishing);
+    RemoveVirtualDefinitions(changing);
+    ASSERT_TRUE(DefineRawTarget(changing, L"\\??\\" + two));
+    ASSERT_TRUE(DefineRawTarget(arriving, L"\\??\\" + two));
+    // Events other than arrival and removal change nothing.
+    SendDeviceChange(DBT_DEVNODES_CHANGED);
+    SendDeviceChange(DBT_DEVICEQUERYREMOVE);
+    EXPECT_EQ(Rows().size(), 3u);
+
+    SendDeviceChange(DBT_DEVICEARRIVAL);
+    std::vector<ListRow> rows = Rows();
+    ASSERT_EQ(rows.size(), 3u);
+    std::vector<std::wstring> texts;
+    for (const ListRow& row : rows)
+        texts.push_back(row.text);
+    std::vector<std::wstring> expected = {DeviceText(arriving), DeviceText(changing), DeviceText(kept)};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(texts, expected);
+    for (const ListRow& row : rows) {
+        if (row.text == DeviceText(changing) || row.text == DeviceText(arriving)) {
+            EXPECT_EQ(row.directory, two + L"\\");
+        }
+    }
+    EXPECT_EQ(ComboItems(), FreeLetterItems());
+    EXPECT_TRUE(Contains(ComboItems(), Item(vanishing)));
+    EXPECT_FALSE(Contains(ComboItems(), Item(arriving)));
+
+    // The selected drive keeps its letter, and a still-free pick of the user survives.
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].text == DeviceText(kept))
+            SelectRow(static_cast<int>(i));
+    }
+    HWND combo = Control(IDC_LETTER_COMBO);
+    SendMessageW(combo, CB_SETCURSEL, SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                    reinterpret_cast<LPARAM>(Item(picked).c_str())), 0);
+    ASSERT_EQ(ComboSelection(), Item(picked));
+    SendDeviceChange(DBT_DEVICEREMOVECOMPLETE);
+    EXPECT_EQ(ComboSelection(), Item(picked));
+    EXPECT_TRUE(Contains(ComboItems(), Item(kept)));
+
+    // A pick that became a drive behind the dialog's back is gone with the refresh.
+    ASSERT_TRUE(DefineRawTarget(picked, L"\\??\\" + one));
+    SendDeviceChange(DBT_DEVICEARRIVAL);
+    EXPECT_FALSE(Contains(ComboItems(), Item(picked)));
+    EXPECT_EQ(ComboSelection(), L"");
+}
+
+TEST_F(MainDialogTest, RemovingTheOnlySelectedRowLeavesEverythingEmpty)
+{
+    wchar_t letter = TakeFreeLetter();
+    ASSERT_TRUE(DefineRawTarget(letter, L"\\??\\C:\\windows"));
+    ASSERT_NE(OpenDialog(), nullptr);
+    SelectRow(0);
+    ASSERT_EQ(PathText(), L"C:\\windows\\");
+    RemoveVirtualDefinitions(letter);
+    SendDeviceChange(DBT_DEVICEREMOVECOMPLETE);
+    EXPECT_TRUE(Rows().empty());
+    EXPECT_EQ(PathText(), L"");
+    EXPECT_EQ(ComboSelection(), L"");
+    EXPECT_EQ(SelectedRow(), -1);
+}
+
+TEST_F(MainDialogTest, AutoStartChoiceComesFromTheSettingsFile)
+{
+    WriteSettings("[General]\r\nAutoStart=True\r\n");
+    ASSERT_NE(OpenDialog(), nullptr);
+    EXPECT_EQ(IsDlgButtonChecked(dialog_, IDC_AUTOSTART), static_cast<UINT>(BST_CHECKED));
+    EXPECT_TRUE(boxes_.Boxes().empty());
+    CloseDialog();
+    WriteSettings("[General]\r\nAutoStart=False\r\n");
+    ASSERT_NE(OpenDialog(), nullptr);
+    EXPECT_EQ(IsDlgButtonChecked(dialog_, IDC_AUTOSTART), static_cast<UINT>(BST_UNCHECKED));
+}
+
+TEST_F(MainDialogTest, OffersSavedDrivesOnlyWhenTheListIsEmpty)
+{
+    wchar_t saved = TakeFreeLetter();
+    std::wstring dir = temp_.MakeFolder(L"saved");
+    std::string file = "[Drives]\r\n" + std::string(1, static_cast<char>(saved)) + "=" +
+                       std::string(dir.begin(), dir.end()) + "\\\r\n";
+    WriteSettings(file);
+
+    boxes_.SetAnswer(IDNO);
+    ASSERT_NE(OpenDialog(), nullptr);
+    ASSERT_EQ(boxes_.Boxes().size(), 1u);
+    EXPECT_EQ(boxes_.Boxes()[0].text, L"Would you like to load a list of previously saved virtual drives?");
+    EXPECT_EQ(boxes_.Boxes()[0].owner, dialog_);
+    EXPECT_EQ(DeviceTarget(saved), L"");
+    EXPECT_EQ(ReadFileBytes(SettingsPath()), file);
+    CloseDialog();
+
+    boxes_.Clear();
+    boxes_.SetAnswer(IDYES);
+    ASSERT_NE(OpenDialog(), nullptr);
+    EXPECT_EQ(boxes_.Boxes().size(), 1u);
+    EXPECT_EQ(DeviceTarget(saved), L"\\??\\" + dir);
+    // The rows catch up with the next device-change notification.
+    SendDeviceChange(DBT_DEVICEARRIVAL);
+    ASSERT_EQ(Rows().size(), 1u);
+    EXPECT_EQ(Rows()[0].directory, dir + L"\\");
+    CloseDialog();
+
+    boxes_.Clear();
+    ASSERT_NE(OpenDialog(), nullptr);   // a drive exists now: nothing is asked
+    EXPECT_TRUE(boxes_.Boxes().empty());
+}
+
+TEST_F(MainDialogTest, CaptionCloseEndsWithoutSavingAndEnterEscDoNothing)
+{
+    std::string file = "[General]\r\nAutoStart=True\r\n[Drives]\r\n";
+    WriteSettings(file);
+    ASSERT_NE(OpenDialog(), nullptr);
+    CheckDlgButton(dialog_, IDC_AUTOSTART, BST_UNCHECKED);
+    for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+        SetFocus(Control(IDC_PATH_EDIT));
+        SendMessageW(Control(IDC_PATH_EDIT), WM_KEYDOWN, key, 0);
+        MSG message = {dialog_, WM_KEYDOWN, key, 0, 0, {0, 0}};
+        message.hwnd = Control(IDC_PATH_EDIT);
+        IsDialogMessageW(dialog_, &message);
+        SendMessageW(dialog_, WM_COMMAND, key == VK_RETURN ? IDOK : IDCANCEL, 0);
+        Pump();
+        EXPECT_TRUE(IsWindowVisible(dialog_)) << key;
+    }
+    SendMessageW(dialog_, WM_CLOSE, 0, 0);
+    Pump();
+    EXPECT_FALSE(IsWindowVisible(dialog_));
+    EXPECT_EQ(ReadFileBytes(SettingsPath()), file);
+}
+
+}  // namespace
+
+namespace {
+
+// The shipped program: the caption's close box ends it with exit code 0 and leaves its settings
+// file as it was, while Enter and Esc do not end it.
+TEST(MainDialogProgram, CaptionCloseLeavesTheSettingsFileAlone)
+{
+    TempFolder temp;
+    std::wstring program = temp.MakeFolder(L"Morvex App") + L"\\Morvex.exe";
+    ASSERT_TRUE(CopyFileW(MorvexExecutable().c_str(), program.c_str(), FALSE));
+    const std::string settings = "[General]\r\nAutoStart=True\r\n[Drives]\r\n";
+    std::wstring settingsPath = temp.MakeFile(L"Morvex App\\Morvex.ini", settings);
+    bool stillOpenAfterKeys = false;
+    ProgramRun run = RunProgram(program, L"", 20000, [&](HWND dialog) {
+        for (WPARAM command : {IDOK, IDCANCEL})
+            SendMessageW(dialog, WM_COMMAND, command, 0);
+        stillOpenAfterKeys = IsWindowVisible(dialog) != FALSE;
+        CheckDlgButton(dialog, IDC_AUTOSTART, BST_UNCHECKED);
+        CloseWithCaptionBox(dialog);
+    });
+    ASSERT_TRUE(run.finished);
+    EXPECT_TRUE(run.dialogShown);
+    EXPECT_TRUE(stillOpenAfterKeys);
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(ReadFileBytes(settingsPath), settings);
+}
+
+}  // namespace

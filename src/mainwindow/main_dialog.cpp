@@ -7,7 +7,9 @@
 #include <shlwapi.h>
 
 #include "core/app_globals.h"
+#include "mainwindow/commands.h"
 #include "mainwindow/drive_list.h"
+#include "mainwindow/toolbars.h"
 #include "persistence/settings_file.h"
 #include "res/resource.h"
 
@@ -38,6 +40,7 @@ void OnInitDialog(HWND dialog)
 {
     g_hwndMain = dialog;
     SetWindowIcons(dialog);
+    CreateToolbars(dialog);
     ConfigureDriveList();
     EnablePathCompletion(dialog);
     for (wchar_t letter = L'A'; letter <= L'Z'; ++letter)
@@ -61,6 +64,9 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
     switch (message) {
     case WM_INITDIALOG:
         OnInitDialog(dialog);
+        break;
+    case WM_COMMAND:
+        OnCommand(dialog, LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
         break;
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);

@@ -10,5 +10,8 @@ extern HWND g_hwndBrowseToolbar;
 extern HIMAGELIST g_himlMainToolbar;
 extern HIMAGELIST g_himlBrowseToolbar;
 
+// Creates both toolbars at dialog start, beside the letter combo and the path box.
+void CreateToolbars(HWND dialog);
+
 // Sets the Remove, Save and New buttons of the main toolbar; Unchanged leaves a button alone.
 void ApplyToolbarStates(const ToolbarStates& states);

@@ -14,13 +14,21 @@ void MainDialogTest::SetUp()
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     settingsPath_ = path;
     settingsPath_ = settingsPath_.substr(0, settingsPath_.rfind(L'\\') + 1) + L"Morvex.ini";
+    ForgetSettingsFile();
+}
+
+void MainDialogTest::ForgetSettingsFile() const
+{
+    // The profile functions cache files per process; the documented flush call drops the cache
+    // so that every test starts from the file as it is on disk.
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, settingsPath_.c_str());
     DeleteFileW(settingsPath_.c_str());
 }
 
 void MainDialogTest::TearDown()
 {
     CloseDialog();
-    DeleteFileW(settingsPath_.c_str());
+    ForgetSettingsFile();
     DriveLetterTest::TearDown();
 }
 

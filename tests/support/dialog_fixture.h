@@ -39,6 +39,7 @@ protected:
 
     std::wstring SettingsPath() const { return settingsPath_; }
     void WriteSettings(const std::string& bytes) const;
+    void ForgetSettingsFile() const;
 
     // Each free letter as the combo shows it, " X:".
     static std::vector<std::wstring> FreeLetterItems();

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "support/dialog_fixture.h"
-#include "support/program_runner.h"
 #include "res/resource.h"
 
 namespace {
@@ -271,34 +270,6 @@ TEST_F(MainDialogTest, CaptionCloseEndsWithoutSavingAndEnterEscDoNothing)
     Pump();
     EXPECT_FALSE(IsWindowVisible(dialog_));
     EXPECT_EQ(ReadFileBytes(SettingsPath()), file);
-}
-
-}  // namespace
-
-namespace {
-
-// The shipped program: the caption's close box ends it with exit code 0 and leaves its settings
-// file as it was, while Enter and Esc do not end it.
-TEST(MainDialogProgram, CaptionCloseLeavesTheSettingsFileAlone)
-{
-    TempFolder temp;
-    std::wstring program = temp.MakeFolder(L"Morvex App") + L"\\Morvex.exe";
-    ASSERT_TRUE(CopyFileW(MorvexExecutable().c_str(), program.c_str(), FALSE));
-    const std::string settings = "[General]\r\nAutoStart=True\r\n[Drives]\r\n";
-    std::wstring settingsPath = temp.MakeFile(L"Morvex App\\Morvex.ini", settings);
-    bool stillOpenAfterKeys = false;
-    ProgramRun run = RunProgram(program, L"", 20000, [&](HWND dialog) {
-        for (WPARAM command : {IDOK, IDCANCEL})
-            SendMessageW(dialog, WM_COMMAND, command, 0);
-        stillOpenAfterKeys = IsWindowVisible(dialog) != FALSE;
-        CheckDlgButton(dialog, IDC_AUTOSTART, BST_UNCHECKED);
-        CloseWithCaptionBox(dialog);
-    });
-    ASSERT_TRUE(run.finished);
-    EXPECT_TRUE(run.dialogShown);
-    EXPECT_TRUE(stillOpenAfterKeys);
-    EXPECT_EQ(run.exitCode, 0u);
-    EXPECT_EQ(ReadFileBytes(settingsPath), settings);
 }
 
 }  // namespace

@@ -1,0 +1,73 @@
+// Drives the controls of the main dialog the way the user's input reaches them.
+#include "support/dialog_driver.h"
+
+#include <commctrl.h>
+
+#include "core/app_globals.h"
+#include "support/message_box_interceptor.h"
+
+void ClickToolbarButton(HWND toolbar, int command)
+{
+    LRESULT index = SendMessageW(toolbar, TB_COMMANDTOINDEX, command, 0);
+    RECT button = {};
+    SendMessageW(toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&button));
+    LPARAM point = MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    SendMessageW(toolbar, WM_MOUSEMOVE, 0, point);
+    SendMessageW(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageW(toolbar, WM_LBUTTONUP, 0, point);
+}
+
+int ToolbarButtonState(HWND toolbar, int command)
+{
+    return static_cast<int>(SendMessageW(toolbar, TB_GETSTATE, command, 0));
+}
+
+bool ToolbarButtonEnabled(HWND toolbar, int command)
+{
+    return (ToolbarButtonState(toolbar, command) & TBSTATE_ENABLED) != 0;
+}
+
+void PickComboItem(HWND dialog, int comboId, const std::wstring& text)
+{
+    HWND combo = GetDlgItem(dialog, comboId);
+    LRESULT index = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                 reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(combo, CB_SETCURSEL, index, 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
+}
+
+namespace {
+FolderPickerAnswerer* g_activeAnswerer = nullptr;
+}
+
+FolderPickerAnswerer::FolderPickerAnswerer(int answer) : answer_(answer)
+{
+    g_activeAnswerer = this;
+    hook_ = SetWindowsHookExW(WH_CBT, HookProc, nullptr, GetCurrentThreadId());
+}
+
+FolderPickerAnswerer::~FolderPickerAnswerer()
+{
+    UnhookWindowsHookEx(hook_);
+    g_activeAnswerer = nullptr;
+}
+
+LRESULT CALLBACK FolderPickerAnswerer::HookProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    auto window = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_ACTIVATE && g_activeAnswerer != nullptr && window != g_hwndMain && !IsMessageBox(window) &&
+        GetPropW(window, L"MorvexTestAnswered") == nullptr) {
+        wchar_t className[32] = L"";
+        GetClassNameW(window, className, 32);
+        if (lstrcmpW(className, L"#32770") == 0) {
+            SetPropW(window, L"MorvexTestAnswered", reinterpret_cast<HANDLE>(1));
+            wchar_t title[256] = L"";
+            GetWindowTextW(window, title, 256);
+            g_activeAnswerer->title_ = title;
+            ++g_activeAnswerer->shown_;
+            PostMessageW(window, WM_COMMAND, MAKEWPARAM(g_activeAnswerer->answer_, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(window, g_activeAnswerer->answer_)));
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}

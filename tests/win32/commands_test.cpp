@@ -1,0 +1,439 @@
+// The dialog's toolbars and commands, driven as the controls drive them.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/app_globals.h"
+#include "mainwindow/main_dialog.h"
+#include "mainwindow/toolbars.h"
+#include "res/resource.h"
+#include "support/dialog_driver.h"
+#include "support/dialog_fixture.h"
+#include "support/import_hook.h"
+#include "support/run_value.h"
+
+namespace {
+
+std::wstring Item(wchar_t letter)
+{
+    return std::wstring(L" ") + letter + L":";
+}
+
+std::wstring DeviceText(wchar_t letter)
+{
+    return std::wstring(1, letter) + L":";
+}
+
+class CommandsTest : public MainDialogTest {
+protected:
+    bool Enabled(int command) const
+    {
+        HWND toolbar = command == IDM_BROWSE ? g_hwndBrowseToolbar : g_hwndMainToolbar;
+        return ToolbarButtonEnabled(toolbar, command);
+    }
+    void Click(int command)
+    {
+        ClickToolbarButton(command == IDM_BROWSE ? g_hwndBrowseToolbar : g_hwndMainToolbar, command);
+        Pump();
+    }
+    void Pick(wchar_t letter) { PickComboItem(dialog_, IDC_LETTER_COMBO, Item(letter)); }
+    void SetPath(const std::wstring& path) { SetDlgItemTextW(dialog_, IDC_PATH_EDIT, path.c_str()); }
+    int RowOf(wchar_t letter) const
+    {
+        std::vector<ListRow> rows = Rows();
+        for (size_t i = 0; i < rows.size(); ++i) {
+            if (rows[i].text == DeviceText(letter))
+                return static_cast<int>(i);
+        }
+        return -1;
+    }
+    void ExpectButtons(bool remove, bool save, bool create, const char* when) const
+    {
+        EXPECT_EQ(Enabled(IDM_REMOVE), remove) << when;
+        EXPECT_EQ(Enabled(IDM_SAVE), save) << when;
+        EXPECT_EQ(Enabled(IDM_NEW), create) << when;
+        EXPECT_TRUE(Enabled(IDM_BROWSE)) << when;
+    }
+};
+
+TEST_F(CommandsTest, ButtonsFollowSelectionAndPick)
+{
+    wchar_t first = TakeFreeLetter(), second = TakeFreeLetter(), free = TakeFreeLetter();
+    ASSERT_TRUE(DefineRawTarget(first, L"\\??\\C:\\windows"));
+    ASSERT_TRUE(DefineRawTarget(second, L"\\??\\C:\\windows"));
+    ASSERT_NE(OpenDialog(), nullptr);
+    ExpectButtons(false, false, true, "at start");
+    EXPECT_EQ(ToolbarButtonState(g_hwndMainToolbar, IDM_REMOVE), 0);
+
+    Pick(free);
+    ExpectButtons(false, false, true, "pick without selection");
+
+    SelectRow(RowOf(first));
+    ExpectButtons(true, true, false, "row selected");
+    Pick(free);
+    ExpectButtons(true, true, true, "other letter picked");
+    Pick(first);
+    ExpectButtons(true, true, false, "own letter picked");
+
+    SelectRow(RowOf(second));
+    ExpectButtons(true, true, false, "another row selected");
+    DeselectRows();
+    ExpectButtons(false, false, true, "selection lost");
+}
+
+TEST_F(CommandsTest, ToolbarsStandBesideComboAndPathBox)
+{
+    ASSERT_NE(OpenDialog(), nullptr);
+    auto rectangleOf = [&](HWND window) {
+        RECT rectangle = {};
+        GetWindowRect(window, &rectangle);
+        MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&rectangle), 2);
+        return rectangle;
+    };
+    RECT list = rectangleOf(Control(IDC_DRIVE_LIST));
+    RECT combo = rectangleOf(Control(IDC_LETTER_COMBO));
+    RECT path = rectangleOf(Control(IDC_PATH_EDIT));
+    RECT main = rectangleOf(g_hwndMainToolbar);
+    RECT browse = rectangleOf(g_hwndBrowseToolbar);
+    EXPECT_EQ(GetDlgCtrlID(g_hwndMainToolbar), IDC_MAIN_TOOLBAR);
+    EXPECT_EQ(GetDlgCtrlID(g_hwndBrowseToolbar), IDC_BROWSE_TOOLBAR);
+    EXPECT_EQ(main.left, list.left);
+    EXPECT_EQ(main.top, combo.top);
+    EXPECT_EQ(main.right - main.left, 84);
+    EXPECT_EQ(main.bottom - main.top, 22);
+    EXPECT_LE(main.right, combo.left);
+    EXPECT_EQ(browse.left, list.right - 24);
+    EXPECT_EQ(browse.top, combo.top);
+    EXPECT_EQ(browse.right, list.right);
+    EXPECT_GE(browse.left, path.right);
+    EXPECT_EQ(SendMessageW(g_hwndMainToolbar, TB_BUTTONCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageW(g_hwndBrowseToolbar, TB_BUTTONCOUNT, 0, 0), 1);
+    // Button texts are the tooltips; each toolbar has its own string pool.
+    wchar_t text[32] = L"";
+    SendMessageW(g_hwndMainToolbar, TB_GETBUTTONTEXTW, IDM_NEW, reinterpret_cast<LPARAM>(text));
+    EXPECT_EQ(std::wstring(text), L"\x65b0\x5efa");
+    SendMessageW(g_hwndBrowseToolbar, TB_GETBUTTONTEXTW, IDM_BROWSE, reinterpret_cast<LPARAM>(text));
+    EXPECT_EQ(std::wstring(text), L"\x6d4f\x89c8");
+}
+
+TEST_F(CommandsTest, NewDefinesTheDriveAndClearsTheInputs)
+{
+    wchar_t existing = TakeFreeLetter();   // later letters first, so the new row sorts before it
+    wchar_t letter = TakeFreeLetter();
+    ASSERT_TRUE(DefineRawTarget(existing, L"\\??\\C:\\windows"));
+    std::wstring dir = temp_.MakeFolder(L"new drive");
+    ASSERT_NE(OpenDialog(), nullptr);
+    SelectRow(0);
+    Pick(letter);
+    SetPath(dir);
+    Click(IDM_NEW);
+    EXPECT_EQ(DeviceTarget(letter), L"\\??\\" + dir);
+    std::vector<ListRow> rows = Rows();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].text, DeviceText(letter));
+    EXPECT_EQ(rows[0].directory, dir + L"\\");
+    EXPECT_EQ(rows[1].text, DeviceText(existing));
+    EXPECT_EQ(ComboSelection(), L"");
+    EXPECT_EQ(PathText(), L"");
+    EXPECT_EQ(SelectedRow(), -1);
+    ExpectButtons(false, false, true, "after New");
+    EXPECT_TRUE(boxes_.Boxes().empty());
+}
+
+TEST_F(CommandsTest, NewWithoutInputsDoesNothing)
+{
+    wchar_t letter = TakeFreeLetter();
+    std::wstring dir = temp_.MakeFolder(L"d");
+    ASSERT_NE(OpenDialog(), nullptr);
+    SetPath(dir);
+    Click(IDM_NEW);   // no letter picked
+    Pick(letter);
+    SetPath(L"");
+    Click(IDM_NEW);   // empty path box
+    EXPECT_EQ(DeviceTarget(letter), L"");
+    EXPECT_TRUE(Rows().empty());
+    EXPECT_TRUE(boxes_.Boxes().empty());
+}
+
+TEST_F(CommandsTest, NewWithAFileReportsAndKeepsTheInputs)
+{
+    wchar_t letter = TakeFreeLetter();
+    std::wstring file = temp_.MakeFile(L"not a dir.txt", "x");
+    ASSERT_NE(OpenDialog(), nullptr);
+    Pick(letter);
+    SetPath(file);
+    boxes_.SetAnswer(IDOK);
+    Click(IDM_NEW);
+    ASSERT_EQ(boxes_.Boxes().size(), 1u);
+    EXPECT_EQ(boxes_.Boxes()[0].text, L"Invalid path: " + file);
+    EXPECT_EQ(boxes_.Boxes()[0].owner, dialog_);
+    EXPECT_EQ(ComboSelection(), Item(letter));
+    EXPECT_EQ(PathText(), file);
+    EXPECT_EQ(DeviceTarget(letter), L"");
+}
+
+TEST_F(CommandsTest, SaveWithANewLetterMovesTheDrive)
+{
+    wchar_t old = TakeFreeLetter(), other = TakeFreeLetter(), moved = TakeFreeLetter();
+    std::wstring dir = temp_.MakeFolder(L"moving");
+    ASSERT_TRUE(DefineRawTarget(old, L"\\??\\" + dir));
+    ASSERT_TRUE(DefineRawTarget(other, L"\\??\\C:\\windows"));
+    ASSERT_NE(OpenDialog(), nullptr);
+    SelectRow(RowOf(old));
+    int before = SelectedRow();
+    LVITEMW item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = before;
+    ListView_GetItem(Control(IDC_DRIVE_LIST), &item);
+    LPARAM record = item.lParam;
+
+    Pick(moved);
+    Click(IDM_SAVE);
+    EXPECT_EQ(DeviceTarget(old), L"");
+    EXPECT_EQ(DeviceTarget(moved), L"\\??\\" + dir);
+    std::vector<ListRow> rows = Rows();
+    ASSERT_EQ(rows.size(), 2u);
+    // The same row, with its record, now shows the new letter; the rows keep letter order.
+    EXPECT_EQ(rows[0].text, DeviceText(moved));
+    EXPECT_EQ(rows[1].text, DeviceText(other));
+    EXPECT_EQ(SelectedRow(), 0);
+    item.iItem = 0;
+    ListView_GetItem(Control(IDC_DRIVE_LIST), &item);
+    EXPECT_EQ(item.lParam, record);
+    EXPECT_EQ(ComboSelection(), Item(moved));
+    EXPECT_EQ(PathText(), dir + L"\\");
+    ExpectButtons(true, true, false, "after Save");
+}
+
+TEST_F(CommandsTest, SaveWithTheSameLetterAndPathRecreatesInPlace)
+{
+    wchar_t letter = TakeFreeLetter();
+    std::wstring dir = temp_.MakeFolder(L"A Long Folder Name");
+    wchar_t shortDir[MAX_PATH];
+    ASSERT_NE(GetShortPathNameW(dir.c_str(), shortDir, MAX_PATH), 0u);
+    ASSERT_TRUE(DefineRawTarget(letter, L"\\??\\" + dir));
+    ASSERT_NE(OpenDialog(), nullptr);
+    SelectRow(0);
+    SetPath(shortDir);
+    Click(IDM_SAVE);
+    EXPECT_EQ(Rows().size(), 1u);
+    EXPECT_EQ(SelectedRow(), 0);
+    EXPECT_EQ(PathText(), dir + L"\\");   // the row's form: long, with the trailing backslash
+    EXPECT_FALSE(DeviceTarget(letter).empty());
+}
+
+TEST_F(CommandsTest, SaveWithAFileLeavesTheDriveMapped)
+{
+    wchar_t letter = TakeFreeLetter();
+    std::wstring dir = temp_.MakeFolder(L"kept");
+    std::wstring file = temp_.MakeFile(L"file.txt", "x");
+    ASSERT_TRUE(DefineRawTarget(letter, L"\\??\\" + dir));
+    ASSERT_NE(OpenDialog(), nullptr);
+    SelectRow(0);
+    SetPath(file);
+    boxes_.SetAnswer(IDOK);
+    Click(IDM_SAVE);
+    ASSERT_EQ(boxes_.Boxes().size(), 1u);
+    EXPECT_EQ(boxes_.Boxes()[0].text, L"Invalid path: " + file);
+    EXPECT_EQ(DeviceTarget(letter), L"\\??\\" + dir);
+}
+
+int g_defineCalls = 0;
+wchar_t g_refusedLetter = 0;
+decltype(&DefineDosDeviceW) g_realDefine = nullptr;
+
+BOOL WINAPI DefineRefusingOneLetter(DWORD flags, LPCWSTR name, LPCWSTR target)
+{
+    ++g_defineCalls;
+    if ((flags & DDD_REMOVE_DEFINITION) == 0 && name[0] == g_refusedLetter)
+        return FALSE;
+    return g_realDefine(flags, name, target);
+}
+
+TEST_F(CommandsTest, FailedSavePutsTheOldMappingBack)
+{
+    wchar_t old = TakeFreeLetter(), refused = TakeFreeLetter();
+    std::wstring dir = temp_.MakeFolder(L"old");
+    std::wstring fresh = temp_.MakeFolder(L"fresh");
+    ASSERT_TRUE(DefineRawTarget(old, L"\\??\\" + dir));
+    ASSERT_NE(OpenDialog(), nullptr);
+    SelectRow(0);
+    Pick(refused);
+    SetPath(fresh);
+    ImportHook hook("kernel32.dll", "DefineDosDeviceW", reinterpret_cast<void*>(&DefineRefusingOneLetter));
+    ASSERT_TRUE(hook.Installed());
+    g_realDefine = reinterpret_cast<decltype(&DefineDosDeviceW)>(hook.Original());
+    g_refusedLetter = refused;
+    boxes_.SetAnswer(IDOK);
+    Click(IDM_SAVE);
+    ASSERT_EQ(boxes_.Boxes().size(), 1u);
+    EXPECT_EQ(boxes_.Boxes()[0].text, L"Failed to define virtual drive " + DeviceText(refused));
+    EXPECT_EQ(DeviceTarget(old), L"\\??\\" + dir);
+    EXPECT_EQ(DeviceTarget(refused), L"");
+    std::vector<ListRow> rows = Rows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].text, DeviceText(old));
+    EXPECT_EQ(rows[0].recordLetter, old);
+    EXPECT_EQ(rows[0].directory, dir + L"\\");
+}
+
+TEST_F(CommandsTest, RemoveSelectsTheRowThatTakesItsPlace)
+{
+    wchar_t c = TakeFreeLetter(), b = TakeFreeLetter(), a = TakeFreeLetter();   // a < b < c
+    for (wchar_t letter : {a, b, c})
+        ASSERT_TRUE(DefineRawTarget(letter, L"\\??\\C:\\windows"));
+    ASSERT_NE(OpenDialog(), nullptr);
+
+    SelectRow(RowOf(b));   // the middle row: the next letter moves into its place
+    Click(IDM_REMOVE);
+    EXPECT_EQ(DeviceTarget(b), L"");
+    ASSERT_EQ(Rows().size(), 2u);
+    EXPECT_EQ(SelectedRow(), RowOf(c));
+    EXPECT_EQ(PathText(), L"C:\\windows\\");
+    ExpectButtons(true, true, false, "next row selected");
+
+    Click(IDM_REMOVE);   // the last row: the new last row is selected
+    ASSERT_EQ(Rows().size(), 1u);
+    EXPECT_EQ(SelectedRow(), RowOf(a));
+
+    Click(IDM_REMOVE);   // the only row
+    EXPECT_TRUE(Rows().empty());
+    EXPECT_EQ(SelectedRow(), -1);
+    EXPECT_EQ(PathText(), L"");
+    EXPECT_EQ(ComboSelection(), L"");
+    ExpectButtons(false, false, true, "list emptied");
+    EXPECT_TRUE(boxes_.Boxes().empty());
+}
+
+TEST_F(CommandsTest, RemoveLeavesADriveThatBecameForeign)
+{
+    wchar_t letter = TakeFreeLetter();
+    ASSERT_TRUE(DefineRawTarget(letter, L"\\??\\C:\\windows"));
+    ASSERT_NE(OpenDialog(), nullptr);
+    SelectRow(0);
+    RemoveVirtualDefinitions(letter);
+    ASSERT_TRUE(DefineRawTarget(letter, L"\\Device\\HarddiskVolume1"));
+    Click(IDM_REMOVE);
+    EXPECT_EQ(DeviceTarget(letter), L"\\Device\\HarddiskVolume1");
+    EXPECT_EQ(Rows().size(), 1u);
+    wchar_t name[3] = {letter, L':', 0};
+    DefineDosDeviceW(DDD_REMOVE_DEFINITION, name, nullptr);
+    EXPECT_TRUE(boxes_.Boxes().empty());
+}
+
+TEST_F(CommandsTest, CheckBoxChangesTheRunValueAtOnce)
+{
+    RunValueGuard runValue;
+    ASSERT_NE(OpenDialog(), nullptr);
+    SendMessageW(Control(IDC_AUTOSTART), BM_CLICK, 0, 0);
+    EXPECT_TRUE(runValue.Exists());
+    EXPECT_FALSE(FileExists(SettingsPath()));
+    SendMessageW(Control(IDC_AUTOSTART), BM_CLICK, 0, 0);
+    EXPECT_FALSE(runValue.Exists());
+}
+
+TEST_F(CommandsTest, CloseWritesTheSettingsFile)
+{
+    RunValueGuard runValue;
+    wchar_t second = TakeFreeLetter(), first = TakeFreeLetter();
+    std::wstring dir = temp_.MakeFolder(L"saved");
+    ASSERT_TRUE(DefineRawTarget(second, L"\\??\\" + dir));
+    ASSERT_TRUE(DefineRawTarget(first, L"\\??\\C:"));
+    ASSERT_NE(OpenDialog(), nullptr);
+    SendMessageW(Control(IDC_AUTOSTART), BM_CLICK, 0, 0);
+    SendMessageW(Control(IDC_CLOSE), BM_CLICK, 0, 0);
+    Pump();
+    EXPECT_FALSE(IsWindowVisible(dialog_));
+    std::string bytes = ReadFileBytes(SettingsPath());
+    ASSERT_GE(bytes.size(), 2u);
+    std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
+    std::wstring expected = L"[General]\r\nAutoStart=True\r\n[Drives]\r\n" + std::wstring(1, first) + L"=C:\\\r\n" +
+                            std::wstring(1, second) + L"=" + dir + L"\\\r\n";
+    EXPECT_EQ(text.substr(0, expected.size()), expected);
+    EXPECT_EQ(text.find_first_not_of(L"\r\n", expected.size()), std::wstring::npos);
+    EXPECT_TRUE(runValue.Exists());
+}
+
+TEST_F(CommandsTest, CloseWithASettingsFileThatCannotBeWrittenReportsAndStillEnds)
+{
+    const std::string old = "[General]\r\nAutoStart=False\r\n";
+    WriteSettings(old);
+    // Another program holds the file open without sharing write access.
+    HANDLE lock = CreateFileW(SettingsPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    ASSERT_NE(OpenDialog(), nullptr);
+    boxes_.SetAnswer(IDOK);
+    SendMessageW(Control(IDC_CLOSE), BM_CLICK, 0, 0);
+    Pump();
+    ASSERT_EQ(boxes_.Boxes().size(), 1u);
+    EXPECT_EQ(boxes_.Boxes()[0].caption, L"Morvex Error");
+    EXPECT_EQ(boxes_.Boxes()[0].text, L"Failed to save settings to Morvex.ini.\r\nCheck your access rights.");
+    EXPECT_FALSE(IsWindowVisible(dialog_));
+    CloseHandle(lock);
+    EXPECT_EQ(ReadFileBytes(SettingsPath()), old);
+}
+
+// The modal dialog as the program runs it: Close ends it with 1, the caption's close box with 0.
+int g_clickOnActivate = 0;
+
+LRESULT CALLBACK PressOnActivate(int code, WPARAM wParam, LPARAM lParam)
+{
+    auto window = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_ACTIVATE && window == g_hwndMain && g_clickOnActivate != 0) {
+        if (g_clickOnActivate == IDC_CLOSE)
+            PostMessageW(GetDlgItem(window, IDC_CLOSE), BM_CLICK, 0, 0);
+        else
+            PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        g_clickOnActivate = 0;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(CommandsTest, ModalDialogResults)
+{
+    HHOOK hook = SetWindowsHookExW(WH_CBT, PressOnActivate, nullptr, GetCurrentThreadId());
+    g_clickOnActivate = IDC_CLOSE;
+    EXPECT_EQ(DialogBoxParamW(g_hInstance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDlgProc, 0), 1);
+    EXPECT_TRUE(FileExists(SettingsPath()));
+    ASSERT_TRUE(DeleteFileW(SettingsPath().c_str()));
+    ASSERT_FALSE(FileExists(SettingsPath()));
+    g_clickOnActivate = -1;
+    EXPECT_EQ(DialogBoxParamW(g_hInstance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDlgProc, 0), 0);
+    EXPECT_FALSE(FileExists(SettingsPath()));
+    UnhookWindowsHookEx(hook);
+    g_hwndMain = nullptr;
+}
+
+TEST_F(CommandsTest, BrowseStartsAtThePathBoxAndAddsTheBackslash)
+{
+    std::wstring dir = temp_.MakeFolder(L"browse me");
+    ASSERT_NE(OpenDialog(), nullptr);
+    {
+        FolderPickerAnswerer picker(IDOK);
+        SetPath(dir);
+        Click(IDM_BROWSE);
+        EXPECT_EQ(picker.Shown(), 1);
+        EXPECT_EQ(PathText(), dir + L"\\");
+    }
+    {
+        FolderPickerAnswerer picker(IDOK);
+        SetPath(L"");
+        Click(IDM_BROWSE);
+        EXPECT_EQ(picker.Shown(), 1);
+        EXPECT_EQ(PathText(), L"C:\\");
+    }
+    {
+        FolderPickerAnswerer picker(IDCANCEL);
+        SetPath(L"C:\\some text");
+        Click(IDM_BROWSE);
+        EXPECT_EQ(picker.Shown(), 1);
+        EXPECT_EQ(PathText(), L"C:\\some text");
+    }
+}
+
+}  // namespace

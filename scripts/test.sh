@@ -5,8 +5,15 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/install-deps.sh"
 "$top/scripts/build.sh"
 status=0
-for build in host x86 x64; do
-    echo "== tests: $build"
+echo "== tests: host, with AddressSanitizer and UBSan"
+ctest --test-dir "$top/build/host" --output-on-failure || status=1
+echo "== tests: host, under valgrind"
+valgrind --quiet --error-exitcode=1 --leak-check=full --suppressions="$top/tests/valgrind.supp" --errors-for-leak-kinds=definite,indirect \
+    "$top/build/valgrind/tests/morvex_pure_tests" --gtest_brief=1 || status=1
+echo "== fuzzing"
+"$top/scripts/fuzz.sh" 15 || status=1
+for build in x86 x64; do
+    echo "== tests: Windows $build, under Wine"
     ctest --test-dir "$top/build/$build" --output-on-failure || status=1
 done
 exit $status

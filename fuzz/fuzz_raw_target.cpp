@@ -1,0 +1,40 @@
+// Raw targets, record directories and the settings path from directories of any length.
+#include <cstdlib>
+#include <cwchar>
+
+#include "core/raw_target.h"
+#include "fuzz/fuzz_input.h"
+#include "mainwindow/drive_record.h"
+#include "persistence/settings_path.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    std::vector<wchar_t> directory = ToUnits(data, size);
+    directory.push_back(0);
+    size_t length = UnitLength(directory.data());
+
+    wchar_t target[kTargetCapacity];
+    if (BuildRawTarget(directory.data(), target, kTargetCapacity)) {
+        size_t built = UnitLength(target);
+        if (built >= kTargetCapacity || !IsVirtualDriveTarget(target))
+            std::abort();
+        // Nothing is cut: the target holds the whole directory, less one trailing backslash.
+        size_t kept = length > 0 && directory[length - 1] == L'\\' ? length - 1 : length;
+        if (built != 4 + kept || std::wmemcmp(target + 5, directory.data() + 1, kept > 1 ? kept - 1 : 0) != 0)
+            std::abort();
+    } else if (target[0] != 0) {
+        std::abort();
+    }
+
+    wchar_t record[kDriveRecordUnits];
+    FillDriveRecord(record, L'X', directory.data());
+    if (UnitLength(record + 1) >= kRecordDirectoryCapacity)
+        std::abort();
+
+    wchar_t path[kModulePathCapacity] = {};
+    size_t copied = length < kModulePathCapacity - 1 ? length : kModulePathCapacity - 1;
+    std::wmemcpy(path, directory.data(), copied);
+    if (FormSettingsPath(path, copied) && UnitLength(path) >= kModulePathCapacity)
+        std::abort();
+    return 0;
+}

@@ -1,0 +1,140 @@
+// Painting of the drive list's rows.
+#include "mainwindow/row_drawing.h"
+
+#include <cwchar>
+
+#include "core/app_globals.h"
+#include "core/bounded_string.h"
+#include "mainwindow/directory_line.h"
+#include "mainwindow/drive_list.h"
+#include "mainwindow/row_geometry.h"
+#include "res/resource.h"
+
+HICON g_hItemIcon = nullptr;
+
+namespace {
+
+constexpr int kTextCapacity = 256;
+
+struct SelectionColours {
+    COLORREF outer;
+    COLORREF inner;
+    COLORREF top;
+    COLORREF bottom;
+};
+
+constexpr SelectionColours kFocusedColours = {0x00F5C8AA, 0x00FAFAE6, 0x00FAF0D2, 0x00FAD7B9};
+constexpr SelectionColours kUnfocusedColours = {0x00DCDCDC, 0x00F5F5F5, 0x00FAFAFA, 0x00EBEBEB};
+
+RECT ToRect(const RowRect& r)
+{
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+void FillVertex(TRIVERTEX* vertex, LONG x, LONG y, COLORREF colour)
+{
+    vertex->x = x;
+    vertex->y = y;
+    vertex->Red = static_cast<COLOR16>(GetRValue(colour) << 8);
+    vertex->Green = static_cast<COLOR16>(GetGValue(colour) << 8);
+    vertex->Blue = static_cast<COLOR16>(GetBValue(colour) << 8);
+    vertex->Alpha = 0;
+}
+
+int TextHeight(HDC hdc)
+{
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(hdc, &metrics);
+    return metrics.tmHeight;
+}
+
+void DrawRowTexts(HDC hdc, const RowRect& item, const wchar_t* record)
+{
+    const int listHeight = TextHeight(hdc);
+    HGDIOBJ listFont = SelectObject(hdc, g_hBoldFont);
+    COLORREF previousColour = SetTextColor(hdc, 0x00000000);
+    const int boldHeight = TextHeight(hdc);
+    const RowGeometry geometry = ComputeRowGeometry(item, listHeight, boldHeight);
+
+    wchar_t text[kTextCapacity];
+    // msvcrt's formatter leaves a cut result unterminated; the title never comes near the limit.
+    _snwprintf(text, kTextCapacity - 1, L"Virtual Drive %c:", record[0]);
+    text[kTextCapacity - 1] = L'\0';
+    RECT title = ToRect(geometry.title);
+    DrawTextW(hdc, text, -1, &title, DT_SINGLELINE);
+    SelectObject(hdc, listFont);
+
+    CopyBounded(text, kTextCapacity, record + 1);
+    RECT directory = ToRect(geometry.directory);
+    // Too wide to be shown whole: let the shortening keep the last folder's name.
+    SIZE extent = {};
+    if (GetTextExtentPoint32W(hdc, text, static_cast<int>(BoundedLength(text, kTextCapacity)), &extent) &&
+        extent.cx > directory.right - directory.left)
+        DropTrailingBackslash(text);
+    // Without DT_NOPREFIX "D:\R&D\" would lose its ampersand and underline the D.
+    DrawTextW(hdc, text, -1, &directory, DT_SINGLELINE | DT_PATH_ELLIPSIS | DT_NOPREFIX);
+    SetTextColor(hdc, previousColour);
+}
+
+}  // namespace
+
+void DrawSelectionFrame(HDC hdc, const RECT* rect, COLORREF outerColour, COLORREF innerColour)
+{
+    COLORREF window = GetSysColor(COLOR_WINDOW);
+    RECT r = *rect;
+    HPEN outerPen = CreatePen(PS_SOLID, 1, outerColour);
+    HGDIOBJ previousPen = SelectObject(hdc, outerPen);
+    HBRUSH brush = CreateSolidBrush(window);
+    HGDIOBJ previousBrush = SelectObject(hdc, brush);
+    RoundRect(hdc, r.left, r.top, r.right, r.bottom, 5, 5);
+    InflateRect(&r, -1, -1);
+    SelectObject(hdc, previousPen);
+    DeleteObject(outerPen);
+
+    HPEN innerPen = CreatePen(PS_SOLID, 1, innerColour);
+    SelectObject(hdc, innerPen);
+    RoundRect(hdc, r.left, r.top, r.right, r.bottom, 2, 2);
+    SelectObject(hdc, previousPen);
+    DeleteObject(innerPen);
+    SelectObject(hdc, previousBrush);
+    DeleteObject(brush);
+}
+
+BOOL FillVerticalGradient(HDC hdc, const RECT* rect, COLORREF topColour, COLORREF bottomColour)
+{
+    TRIVERTEX vertices[2];
+    FillVertex(&vertices[0], rect->left, rect->top, topColour);
+    FillVertex(&vertices[1], rect->right, rect->bottom, bottomColour);
+    GRADIENT_RECT gradient = {0, 1};
+    return GradientFill(hdc, vertices, 2, &gradient, 1, GRADIENT_FILL_RECT_V);
+}
+
+void DrawDriveItem(HWND, const DRAWITEMSTRUCT* drawItem)
+{
+    if (drawItem->CtlID != IDC_DRIVE_LIST)
+        return;
+    HDC hdc = drawItem->hDC;
+    const RECT& rcItem = drawItem->rcItem;
+    const RowRect item = {rcItem.left, rcItem.top, rcItem.right, rcItem.bottom};
+    // The font heights only move the texts; frame, gradient and icon do not depend on them.
+    const RowGeometry geometry = ComputeRowGeometry(item, 0, 0);
+
+    FillRect(hdc, &rcItem, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    if (drawItem->itemState & ODS_SELECTED) {
+        const SelectionColours& colours = (drawItem->itemState & ODS_FOCUS) ? kFocusedColours : kUnfocusedColours;
+        RECT frame = ToRect(geometry.frame);
+        DrawSelectionFrame(hdc, &frame, colours.outer, colours.inner);
+        RECT inner = ToRect(geometry.inner);
+        FillVerticalGradient(hdc, &inner, colours.top, colours.bottom);
+    }
+
+    if (g_hItemIcon == nullptr)
+        g_hItemIcon = static_cast<HICON>(
+            LoadImageW(g_hInstance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, kRowIconSize, kRowIconSize, 0));
+    DrawIcon(hdc, geometry.iconLeft, geometry.iconTop, g_hItemIcon);
+
+    const auto* record = reinterpret_cast<const wchar_t*>(drawItem->itemData);
+    if (record == nullptr)
+        return;
+    DrawRowTexts(hdc, item, record);
+}

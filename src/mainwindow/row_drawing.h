@@ -1,0 +1,17 @@
+// Painting of the drive list's owner-drawn rows: white background, a rounded blue (focused)
+// or grey selection frame over a vertical gradient, the program icon, the bold title
+// "Virtual Drive X:" and the directory shortened in its middle when it does not fit.
+#pragma once
+#include <windows.h>
+
+// The 32x32 row icon, loaded at the first row drawn and kept for the whole run.
+extern HICON g_hItemIcon;
+
+// WM_DRAWITEM of the main dialog; rows of controls other than the drive list are left alone.
+void DrawDriveItem(HWND dialog, const DRAWITEMSTRUCT* drawItem);
+
+// Rounded double outline inside rect, filled with the window colour; rect is not changed.
+void DrawSelectionFrame(HDC hdc, const RECT* rect, COLORREF outerColour, COLORREF innerColour);
+
+// rect filled from topColour on its top row to bottomColour at its bottom; GradientFill's result.
+BOOL FillVerticalGradient(HDC hdc, const RECT* rect, COLORREF topColour, COLORREF bottomColour);

@@ -1,0 +1,689 @@
+// Drive list rows painted by the real DrawDriveItem into a 32-bit DIB section, and read back
+// pixel by pixel. Texts are compared with references drawn by DrawTextW in the same fonts.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "core/app_globals.h"
+#include "mainwindow/drive_list.h"
+#include "mainwindow/row_drawing.h"
+#include "res/resource.h"
+#include "support/import_hook.h"
+
+namespace {
+
+constexpr COLORREF kWhite = 0x00FFFFFF;
+constexpr COLORREF kSentinel = 0x00123456;
+constexpr int kRowHeight = 44;
+
+struct ColourSet {
+    COLORREF outer;
+    COLORREF inner;
+    COLORREF top;
+    COLORREF bottom;
+};
+constexpr ColourSet kBlue = {RGB(170, 200, 245), RGB(230, 250, 250), RGB(210, 240, 250), RGB(185, 215, 250)};
+constexpr ColourSet kGrey = {RGB(220, 220, 220), RGB(245, 245, 245), RGB(250, 250, 250), RGB(235, 235, 235)};
+
+// A top-down 32-bit DIB section in a memory DC, so that pixel (x, y) is bits[y * width + x].
+class Canvas {
+public:
+    Canvas(int width, int height, COLORREF fill = kWhite) : width_(width), height_(height)
+    {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        dc_ = CreateCompatibleDC(nullptr);
+        void* bits = nullptr;
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        bits_ = static_cast<uint32_t*>(bits);
+        previous_ = SelectObject(dc_, bitmap_);
+        Fill(fill);
+    }
+    ~Canvas()
+    {
+        SelectObject(dc_, previous_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    bool Valid() const { return bits_ != nullptr; }
+    HDC Dc() const { return dc_; }
+    HBITMAP Bitmap() const { return bitmap_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+    void Fill(COLORREF colour)
+    {
+        GdiFlush();
+        for (int i = 0; i < width_ * height_; ++i)
+            bits_[i] = ToDib(colour);
+    }
+    COLORREF Pixel(int x, int y) const
+    {
+        GdiFlush();
+        uint32_t value = bits_[y * width_ + x];
+        return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
+    }
+    // True when the pixels of [left, right) x [top, bottom) equal those of other.
+    bool SameArea(const Canvas& other, int left, int top, int right, int bottom) const
+    {
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                if (Pixel(x, y) != other.Pixel(x, y))
+                    return false;
+        return true;
+    }
+    bool AreaIs(COLORREF colour, int left, int top, int right, int bottom) const
+    {
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                if (Pixel(x, y) != colour)
+                    return false;
+        return true;
+    }
+
+private:
+    static uint32_t ToDib(COLORREF colour)
+    {
+        return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    }
+
+    int width_;
+    int height_;
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+    uint32_t* bits_ = nullptr;
+};
+
+// A DriveRecord: a heap block of 1025 units, the letter and then the directory.
+std::vector<wchar_t> MakeRecord(wchar_t letter, const std::wstring& directory)
+{
+    std::vector<wchar_t> record(1025, L'\0');
+    record[0] = letter;
+    directory.copy(record.data() + 1, std::min<size_t>(directory.size(), 1023));
+    return record;
+}
+
+HFONT MakeFont(int height, int weight)
+{
+    return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma");
+}
+
+int FontHeight(HFONT font)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, font);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    return metrics.tmHeight;
+}
+
+class RowDrawingTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        UseFonts(-11);
+        // The text checks compare the two lines separately, which needs them apart.
+        ASSERT_GT(listHeight_, 8);
+        ASSERT_GE(boldHeight_, listHeight_);
+        ASSERT_GE(Gap(), 1);
+    }
+
+    void TearDown() override
+    {
+        g_hBoldFont = savedBoldFont_;
+        DeleteObject(listFont_);
+        DeleteObject(boldFont_);
+    }
+
+    // The list's font and its bold copy at the given CreateFontW height.
+    void UseFonts(int height)
+    {
+        if (listFont_ != nullptr) {
+            DeleteObject(listFont_);
+            DeleteObject(boldFont_);
+        }
+        listFont_ = MakeFont(height, FW_NORMAL);
+        boldFont_ = MakeFont(height, FW_BOLD);
+        g_hBoldFont = boldFont_;
+        listHeight_ = FontHeight(listFont_);
+        boldHeight_ = FontHeight(boldFont_);
+    }
+
+    // Paints one row as the list would: its font selected into the DC, then WM_DRAWITEM.
+    void Draw(Canvas& canvas, UINT state, const wchar_t* record, RECT row, UINT control = IDC_DRIVE_LIST)
+    {
+        HGDIOBJ previous = SelectObject(canvas.Dc(), listFont_);
+        DRAWITEMSTRUCT item = {};
+        item.CtlType = ODT_LISTVIEW;
+        item.CtlID = control;
+        item.itemID = 0;
+        item.itemAction = ODA_DRAWENTIRE;
+        item.itemState = state;
+        item.hDC = canvas.Dc();
+        item.rcItem = row;
+        item.itemData = reinterpret_cast<ULONG_PTR>(record);
+        DrawDriveItem(nullptr, &item);
+        SelectObject(canvas.Dc(), previous);
+    }
+    void Draw(Canvas& canvas, UINT state, const wchar_t* record)
+    {
+        Draw(canvas, state, record, RECT{0, 0, canvas.Width(), kRowHeight});
+    }
+
+    // Text rectangles of a row at the top of the canvas, from the layout of a 44-pixel row.
+    int Gap() const { return (38 - boldHeight_ - listHeight_) / 3; }
+    RECT TitleRect(int width) const { return {55, 3 + Gap(), width - 3, 41}; }
+    RECT DirectoryRect(int width) const { return {55, 2 + 2 * Gap() + boldHeight_, width - 3, 41}; }
+
+    // A white canvas with one text drawn by DrawTextW in black, as a reference.
+    void DrawReference(Canvas& canvas, HFONT font, const std::wstring& text, RECT rect, UINT flags)
+    {
+        HGDIOBJ previous = SelectObject(canvas.Dc(), font);
+        COLORREF colour = SetTextColor(canvas.Dc(), 0x00000000);
+        DrawTextW(canvas.Dc(), text.c_str(), -1, &rect, flags);
+        SetTextColor(canvas.Dc(), colour);
+        SelectObject(canvas.Dc(), previous);
+    }
+
+    // True when the row's directory line shows exactly what DrawTextW shows for text and flags.
+    bool DirectoryLooksLike(const Canvas& row, const std::wstring& text, UINT flags)
+    {
+        Canvas reference(row.Width(), row.Height());
+        RECT rect = DirectoryRect(row.Width());
+        DrawReference(reference, listFont_, text, rect, flags);
+        return row.SameArea(reference, rect.left, rect.top, rect.right, rect.bottom);
+    }
+    bool TitleLooksLike(const Canvas& row, const std::wstring& text, UINT flags, HFONT font = nullptr)
+    {
+        Canvas reference(row.Width(), row.Height());
+        RECT rect = TitleRect(row.Width());
+        DrawReference(reference, font != nullptr ? font : boldFont_, text, rect, flags);
+        return row.SameArea(reference, rect.left, rect.top, rect.right, rect.top + boldHeight_);
+    }
+
+    HFONT listFont_ = nullptr;
+    HFONT boldFont_ = nullptr;
+    int listHeight_ = 0;
+    int boldHeight_ = 0;
+    HFONT savedBoldFont_ = g_hBoldFont;
+};
+
+// Frame rings, gradient and background of a row without text, in each selection state.
+TEST_F(RowDrawingTest, SelectionFrameAndGradientByState)
+{
+    const struct {
+        UINT state;
+        const ColourSet* colours;
+    } cases[] = {
+        {ODS_SELECTED | ODS_FOCUS, &kBlue},
+        {ODS_SELECTED, &kGrey},
+        {0, nullptr},
+        {ODS_FOCUS, nullptr},
+    };
+    const int width = 200;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.state);
+        Canvas canvas(width, kRowHeight, kSentinel);
+        ASSERT_TRUE(canvas.Valid());
+        Draw(canvas, c.state, nullptr);
+
+        // The outermost ring is the row's white background in every state.
+        EXPECT_TRUE(canvas.AreaIs(kWhite, 0, 0, width, 1));
+        EXPECT_TRUE(canvas.AreaIs(kWhite, 0, kRowHeight - 1, width, kRowHeight));
+        EXPECT_TRUE(canvas.AreaIs(kWhite, 0, 0, 1, kRowHeight));
+        EXPECT_TRUE(canvas.AreaIs(kWhite, width - 1, 0, width, kRowHeight));
+
+        if (c.colours == nullptr) {
+            // Nothing but white around the icon's box.
+            EXPECT_TRUE(canvas.AreaIs(kWhite, 0, 0, width, 6));
+            EXPECT_TRUE(canvas.AreaIs(kWhite, 0, 38, width, kRowHeight));
+            EXPECT_TRUE(canvas.AreaIs(kWhite, 0, 0, 11, kRowHeight));
+            EXPECT_TRUE(canvas.AreaIs(kWhite, 43, 0, width, kRowHeight));
+            continue;
+        }
+        const ColourSet& colours = *c.colours;
+        // Straight parts of the two rings, away from the rounded corners.
+        EXPECT_TRUE(canvas.AreaIs(colours.outer, 5, 1, width - 5, 2));
+        EXPECT_TRUE(canvas.AreaIs(colours.outer, 5, 42, width - 5, 43));
+        EXPECT_TRUE(canvas.AreaIs(colours.outer, 1, 5, 2, 39));
+        EXPECT_TRUE(canvas.AreaIs(colours.outer, width - 2, 5, width - 1, 39));
+        EXPECT_TRUE(canvas.AreaIs(colours.inner, 4, 2, width - 4, 3));
+        EXPECT_TRUE(canvas.AreaIs(colours.inner, 4, 41, width - 4, 42));
+        EXPECT_TRUE(canvas.AreaIs(colours.inner, 2, 4, 3, 40));
+        EXPECT_TRUE(canvas.AreaIs(colours.inner, width - 3, 4, width - 2, 40));
+        // Outside the outer ring's rounded corner the row stays white.
+        EXPECT_EQ(canvas.Pixel(1, 1), kWhite);
+        EXPECT_EQ(canvas.Pixel(width - 2, 1), kWhite);
+        EXPECT_EQ(canvas.Pixel(1, 42), kWhite);
+        EXPECT_EQ(canvas.Pixel(width - 2, 42), kWhite);
+
+        // The gradient covers [3, width - 3) x [3, 41): top colour first, bottom colour
+        // last (within one step of the 38-row ramp), constant along each row.
+        EXPECT_EQ(canvas.Pixel(3, 3), colours.top);
+        COLORREF last = canvas.Pixel(3, 40);
+        for (int shift : {0, 8, 16}) {
+            int got = (last >> shift) & 0xFF;
+            int want = (colours.bottom >> shift) & 0xFF;
+            int step = (((colours.top >> shift) & 0xFF) - want + 37) / 38;
+            EXPECT_LE(std::abs(got - want), std::max(step, 1)) << shift;
+        }
+        for (int y = 3; y < 41; ++y) {
+            COLORREF rowColour = canvas.Pixel(3, y);
+            bool iconRows = y >= 6 && y < 38;
+            EXPECT_TRUE(canvas.AreaIs(rowColour, iconRows ? 43 : 3, y, width - 3, y + 1)) << y;
+            EXPECT_TRUE(canvas.AreaIs(rowColour, 3, y, iconRows ? 11 : 3, y + 1)) << y;
+            if (y > 3) {
+                COLORREF above = canvas.Pixel(3, y - 1);
+                // Each channel runs monotonically from the top colour to the bottom one.
+                for (int shift : {0, 8, 16}) {
+                    int now = (rowColour >> shift) & 0xFF;
+                    int before = (above >> shift) & 0xFF;
+                    int direction = int((colours.bottom >> shift) & 0xFF) - int((colours.top >> shift) & 0xFF);
+                    EXPECT_GE(direction >= 0 ? now - before : before - now, 0) << y;
+                }
+            }
+        }
+    }
+}
+
+TEST_F(RowDrawingTest, IconStandsInItsBox)
+{
+    auto icon = static_cast<HICON>(LoadImageW(g_hInstance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 32, 32, 0));
+    ASSERT_NE(icon, nullptr);
+    const struct {
+        int top;
+        int height;
+        int iconTop;
+    } cases[] = {
+        {0, 44, 6},
+        {44, 44, 50},   // the second row of a list
+        {0, 50, 9},
+        {0, 35, 2},     // (29 - 32) / 2 truncates to -1
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.top << " " << c.height);
+        const int width = 120;
+        Canvas canvas(width, 100, kSentinel);
+        Draw(canvas, 0, nullptr, RECT{0, c.top, width, c.top + c.height});
+
+        Canvas expected(32, 32);
+        DrawIcon(expected.Dc(), 0, 0, icon);
+        bool same = true;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                same = same && canvas.Pixel(11 + x, c.iconTop + y) == expected.Pixel(x, y);
+        EXPECT_TRUE(same);
+        // The artwork really shows: not all of the box is white.
+        EXPECT_FALSE(expected.AreaIs(kWhite, 0, 0, 32, 32));
+        EXPECT_TRUE(canvas.AreaIs(kWhite, 0, c.top, 11, c.top + c.height));
+        EXPECT_TRUE(canvas.AreaIs(kWhite, 43, c.top, width, c.top + c.height));
+        // Nothing is painted outside the row.
+        EXPECT_TRUE(canvas.AreaIs(kSentinel, 0, 0, width, c.top));
+        EXPECT_TRUE(canvas.AreaIs(kSentinel, 0, c.top + c.height, width, 100));
+    }
+    DestroyIcon(icon);
+    EXPECT_NE(g_hItemIcon, nullptr);
+}
+
+TEST_F(RowDrawingTest, OtherControlsAreNotDrawn)
+{
+    auto record = MakeRecord(L'X', L"C:\\Projects\\");
+    for (UINT control : {0u, 1000u, 1004u, 1006u, 1007u, 1105u}) {
+        Canvas canvas(200, kRowHeight, kSentinel);
+        Draw(canvas, ODS_SELECTED | ODS_FOCUS, record.data(), RECT{0, 0, 200, kRowHeight}, control);
+        EXPECT_TRUE(canvas.AreaIs(kSentinel, 0, 0, 200, kRowHeight)) << control;
+    }
+}
+
+TEST_F(RowDrawingTest, RowWithoutRecordHasNoText)
+{
+    auto record = MakeRecord(L'X', L"C:\\Projects\\");
+    for (UINT state : {0u, UINT(ODS_SELECTED), UINT(ODS_SELECTED | ODS_FOCUS)}) {
+        SCOPED_TRACE(state);
+        const int width = 300;
+        Canvas empty(width, kRowHeight);
+        Draw(empty, state, nullptr);
+        Canvas withText(width, kRowHeight);
+        Draw(withText, state, record.data());
+        // Right of the icon every pixel row keeps the colour it has at x = 50.
+        bool plain = true;
+        for (int y = 3; y < 41; ++y)
+            plain = plain && empty.AreaIs(empty.Pixel(50, y), 43, y, width - 3, y + 1);
+        EXPECT_TRUE(plain);
+        // The same row with a record does show text there, and the rest is unchanged.
+        EXPECT_FALSE(withText.SameArea(empty, 55, 3, width - 3, 41));
+        EXPECT_TRUE(withText.SameArea(empty, 0, 0, 55, kRowHeight));
+    }
+}
+
+TEST_F(RowDrawingTest, TitleAndDirectoryInTheirFontsAndPlaces)
+{
+    auto record = MakeRecord(L'Q', L"C:\\Projects\\");
+    const int width = 300;
+    Canvas canvas(width, kRowHeight);
+    SetTextColor(canvas.Dc(), RGB(255, 0, 0));  // the row draws black whatever the DC had
+    Draw(canvas, 0, record.data());
+    EXPECT_TRUE(TitleLooksLike(canvas, L"Virtual Drive Q:", DT_SINGLELINE));
+    EXPECT_TRUE(DirectoryLooksLike(canvas, L"C:\\Projects\\", DT_SINGLELINE));
+    // The directory is in the list's font, not the bold one.
+    Canvas bold(width, kRowHeight);
+    RECT rect = DirectoryRect(width);
+    DrawReference(bold, boldFont_, L"C:\\Projects\\", rect, DT_SINGLELINE);
+    EXPECT_FALSE(canvas.SameArea(bold, rect.left, rect.top, rect.right, rect.bottom));
+}
+
+// What DrawTextW's path shortening makes of text in the directory line of a row this wide.
+std::wstring Shortened(HDC dc, HFONT font, const std::wstring& text, RECT rect)
+{
+    wchar_t buffer[600];
+    text.copy(buffer, text.size());
+    buffer[text.size()] = L'\0';
+    HGDIOBJ previous = SelectObject(dc, font);
+    DrawTextW(dc, buffer, -1, &rect, DT_SINGLELINE | DT_PATH_ELLIPSIS | DT_NOPREFIX | DT_MODIFYSTRING | DT_CALCRECT);
+    SelectObject(dc, previous);
+    return buffer;
+}
+
+// A directory too wide for its line loses its middle and keeps its last folder's name,
+// also when it ends in a backslash as the list's records do.
+TEST_F(RowDrawingTest, LongDirectoryLosesItsMiddleAndKeepsItsLastPart)
+{
+    const std::wstring folders = L"D:\\Archive\\Photographs\\Holidays\\Mountains and lakes\\Second week\\Final selection";
+    const int width = 220;
+    for (const std::wstring& directory : {folders + L"\\", folders}) {
+        SCOPED_TRACE(directory);
+        auto record = MakeRecord(L'P', directory);
+        Canvas canvas(width, kRowHeight);
+        Draw(canvas, 0, record.data());
+
+        std::wstring shown = Shortened(canvas.Dc(), listFont_, folders, DirectoryRect(width));
+        ASSERT_LT(shown.size(), folders.size());
+        ASSERT_EQ(shown.substr(0, 3), L"D:\\");
+        ASSERT_NE(shown.find(L"...\\Final selection"), std::wstring::npos) << shown;
+        EXPECT_TRUE(DirectoryLooksLike(canvas, shown, DT_SINGLELINE | DT_NOPREFIX));
+        EXPECT_FALSE(DirectoryLooksLike(canvas, directory, DT_SINGLELINE | DT_NOPREFIX));
+        EXPECT_EQ(std::wstring(record.data() + 1), directory);
+    }
+}
+
+// Only a directory that has to be shortened loses its trailing backslash, and a drive root never.
+TEST_F(RowDrawingTest, DirectoryThatFitsKeepsItsTrailingBackslash)
+{
+    for (const wchar_t* directory : {L"C:\\", L"C:\\Projects\\", L"E:\\Music\\"}) {
+        auto record = MakeRecord(L'K', directory);
+        Canvas canvas(300, kRowHeight);
+        Draw(canvas, 0, record.data());
+        EXPECT_TRUE(DirectoryLooksLike(canvas, directory, DT_SINGLELINE | DT_NOPREFIX)) << directory;
+    }
+    // A root in a line one pixel too narrow for it stays a root, although "C:" would fit.
+    SIZE extent = {};
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(screen, listFont_);
+    GetTextExtentPoint32W(screen, L"C:\\", 3, &extent);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    const int width = 55 + extent.cx - 1 + 3;
+    auto root = MakeRecord(L'K', L"C:\\");
+    Canvas narrow(width, kRowHeight);
+    Draw(narrow, 0, root.data());
+    EXPECT_FALSE(DirectoryLooksLike(narrow, L"C:", DT_SINGLELINE | DT_NOPREFIX));
+    EXPECT_TRUE(DirectoryLooksLike(narrow, Shortened(narrow.Dc(), listFont_, L"C:\\", DirectoryRect(width)),
+                                   DT_SINGLELINE | DT_NOPREFIX));
+}
+
+TEST_F(RowDrawingTest, LongTitleIsCutWithoutEllipsis)
+{
+    auto record = MakeRecord(L'W', L"C:\\");
+    const int width = 120;  // the title gets 62 pixels
+    Canvas canvas(width, kRowHeight);
+    Draw(canvas, 0, record.data());
+    EXPECT_TRUE(TitleLooksLike(canvas, L"Virtual Drive W:", DT_SINGLELINE));
+    EXPECT_FALSE(TitleLooksLike(canvas, L"Virtual Drive W:", DT_SINGLELINE | DT_END_ELLIPSIS));
+    // Cut at the rectangle's right edge: nothing drawn in the last three columns.
+    EXPECT_TRUE(canvas.AreaIs(kWhite, width - 3, 0, width, kRowHeight));
+}
+
+TEST_F(RowDrawingTest, OnlyTheFirst255UnitsOfADirectoryAreDrawn)
+{
+    // 255 units end inside "cut-here"; the full text ends with "\end\".
+    std::wstring directory = L"C:\\";
+    while (directory.size() < 247)
+        directory += L"folder\\";
+    directory.resize(247);
+    directory += L"cut-here-and-more\\end\\";
+    ASSERT_GT(directory.size(), 255u);
+    const std::wstring first255 = directory.substr(0, 255);
+    ASSERT_EQ(first255.substr(first255.size() - 8), L"cut-here");
+    auto record = MakeRecord(L'L', directory);
+
+    const int width = 300;
+    Canvas canvas(width, kRowHeight);
+    Draw(canvas, 0, record.data());
+    const UINT flags = DT_SINGLELINE | DT_PATH_ELLIPSIS | DT_NOPREFIX;
+    EXPECT_TRUE(DirectoryLooksLike(canvas, first255, flags));
+    EXPECT_FALSE(DirectoryLooksLike(canvas, directory, flags));
+    // The record itself is left as it was.
+    EXPECT_EQ(std::wstring(record.data() + 1), directory);
+}
+
+TEST_F(RowDrawingTest, AmpersandInADirectoryIsShown)
+{
+    const std::wstring directory = L"D:\\R&D\\";
+    auto record = MakeRecord(L'R', directory);
+    const int width = 300;
+    Canvas canvas(width, kRowHeight);
+    Draw(canvas, 0, record.data());
+    EXPECT_TRUE(DirectoryLooksLike(canvas, directory, DT_SINGLELINE | DT_NOPREFIX));
+    EXPECT_TRUE(DirectoryLooksLike(canvas, L"D:\\R&&D\\", DT_SINGLELINE));
+    // Drawn as a mnemonic it would look different: "D:\RD\" with an underlined D.
+    EXPECT_FALSE(DirectoryLooksLike(canvas, directory, DT_SINGLELINE));
+    // The title line keeps its flags.
+    EXPECT_TRUE(TitleLooksLike(canvas, L"Virtual Drive R:", DT_SINGLELINE));
+}
+
+// Fonts taller than the row give a negative gap, truncated toward zero: the title then
+// starts above the inner box, and everything stays inside the row.
+TEST_F(RowDrawingTest, TallFontsMoveTheTitleUp)
+{
+    // Font heights whose sum leaves a negative remainder that truncation and flooring split.
+    int size = -16;
+    for (; size >= -26; --size) {
+        UseFonts(size);
+        int rest = 38 - boldHeight_ - listHeight_;
+        if (rest < -3 && rest > -9 && rest % 3 != 0)
+            break;
+    }
+    ASSERT_GE(size, -26) << "no font height found";
+    ASSERT_LT(Gap(), 0);
+    auto record = MakeRecord(L'T', L"C:\\Tall\\");
+    const int width = 300;
+    Canvas canvas(width, 3 * kRowHeight, kSentinel);
+    const RECT row = {0, kRowHeight, width, 2 * kRowHeight};
+    Draw(canvas, 0, record.data(), row);
+
+    Canvas reference(width, 3 * kRowHeight, kSentinel);
+    FillRect(reference.Dc(), &row, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    RECT title = TitleRect(width);
+    OffsetRect(&title, 0, kRowHeight);
+    DrawReference(reference, boldFont_, L"Virtual Drive T:", title, DT_SINGLELINE);
+    RECT directory = DirectoryRect(width);
+    OffsetRect(&directory, 0, kRowHeight);
+    DrawReference(reference, listFont_, L"C:\\Tall\\", directory, DT_SINGLELINE);
+    EXPECT_TRUE(canvas.SameArea(reference, 55, 0, width, 3 * kRowHeight)) << "fonts " << listHeight_ << ", "
+                                                                             << boldHeight_;
+    EXPECT_TRUE(canvas.AreaIs(kSentinel, 0, 0, width, kRowHeight));
+    EXPECT_TRUE(canvas.AreaIs(kSentinel, 0, 2 * kRowHeight, width, 3 * kRowHeight));
+}
+
+TEST_F(RowDrawingTest, WithoutBoldFontTheTitleUsesTheListFont)
+{
+    g_hBoldFont = nullptr;
+    boldHeight_ = listHeight_;
+    auto record = MakeRecord(L'N', L"C:\\Plain\\");
+    Canvas canvas(300, kRowHeight);
+    Draw(canvas, 0, record.data());
+    EXPECT_TRUE(TitleLooksLike(canvas, L"Virtual Drive N:", DT_SINGLELINE, listFont_));
+    EXPECT_TRUE(DirectoryLooksLike(canvas, L"C:\\Plain\\", DT_SINGLELINE));
+}
+
+// Every state of the DC that the row touches is as it was before.
+TEST_F(RowDrawingTest, DeviceContextIsLeftAsFound)
+{
+    auto record = MakeRecord(L'S', L"C:\\State\\");
+    HPEN pen = CreatePen(PS_DASH, 1, RGB(1, 2, 3));
+    HBRUSH brush = CreateSolidBrush(RGB(4, 5, 6));
+    for (bool withBold : {true, false}) {
+        g_hBoldFont = withBold ? boldFont_ : nullptr;
+        for (UINT state : {0u, UINT(ODS_SELECTED), UINT(ODS_SELECTED | ODS_FOCUS)}) {
+            for (const wchar_t* data : {static_cast<const wchar_t*>(record.data()), static_cast<const wchar_t*>(nullptr)}) {
+                SCOPED_TRACE(testing::Message() << withBold << " " << state << " " << (data != nullptr));
+                Canvas canvas(300, kRowHeight);
+                HDC dc = canvas.Dc();
+                SelectObject(dc, listFont_);
+                SelectObject(dc, pen);
+                SelectObject(dc, brush);
+                SetTextColor(dc, RGB(7, 8, 9));
+                SetBkColor(dc, RGB(10, 11, 12));
+                SetBkMode(dc, TRANSPARENT);
+                DRAWITEMSTRUCT item = {};
+                item.CtlID = IDC_DRIVE_LIST;
+                item.itemState = state;
+                item.hDC = dc;
+                item.rcItem = {0, 0, 300, kRowHeight};
+                item.itemData = reinterpret_cast<ULONG_PTR>(data);
+                DrawDriveItem(nullptr, &item);
+                EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), listFont_);
+                EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen);
+                EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush);
+                EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), canvas.Bitmap());
+                EXPECT_EQ(GetTextColor(dc), RGB(7, 8, 9));
+                EXPECT_EQ(GetBkColor(dc), RGB(10, 11, 12));
+                EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
+                SelectObject(dc, GetStockObject(SYSTEM_FONT));
+                SelectObject(dc, GetStockObject(BLACK_PEN));
+                SelectObject(dc, GetStockObject(WHITE_BRUSH));
+            }
+        }
+    }
+    DeleteObject(pen);
+    DeleteObject(brush);
+}
+
+// Counters behind import hooks: what the drawing code creates, deletes and allocates.
+int g_created = 0;
+int g_deleted = 0;
+int g_allocations = 0;
+ImportHook* g_createPen = nullptr;
+ImportHook* g_createBrush = nullptr;
+ImportHook* g_deleteObject = nullptr;
+ImportHook* g_malloc = nullptr;
+ImportHook* g_calloc = nullptr;
+ImportHook* g_realloc = nullptr;
+ImportHook* g_heapAlloc = nullptr;
+
+HPEN WINAPI CountingCreatePen(int style, int width, COLORREF colour)
+{
+    ++g_created;
+    return reinterpret_cast<decltype(&CreatePen)>(g_createPen->Original())(style, width, colour);
+}
+HBRUSH WINAPI CountingCreateSolidBrush(COLORREF colour)
+{
+    ++g_created;
+    return reinterpret_cast<decltype(&CreateSolidBrush)>(g_createBrush->Original())(colour);
+}
+BOOL WINAPI CountingDeleteObject(HGDIOBJ object)
+{
+    ++g_deleted;
+    return reinterpret_cast<decltype(&DeleteObject)>(g_deleteObject->Original())(object);
+}
+void* __cdecl CountingMalloc(size_t size)
+{
+    ++g_allocations;
+    return reinterpret_cast<void* (__cdecl*)(size_t)>(g_malloc->Original())(size);
+}
+void* __cdecl CountingCalloc(size_t count, size_t size)
+{
+    ++g_allocations;
+    return reinterpret_cast<void* (__cdecl*)(size_t, size_t)>(g_calloc->Original())(count, size);
+}
+void* __cdecl CountingRealloc(void* block, size_t size)
+{
+    ++g_allocations;
+    return reinterpret_cast<void* (__cdecl*)(void*, size_t)>(g_realloc->Original())(block, size);
+}
+LPVOID WINAPI CountingHeapAlloc(HANDLE heap, DWORD flags, SIZE_T size)
+{
+    ++g_allocations;
+    return reinterpret_cast<decltype(&HeapAlloc)>(g_heapAlloc->Original())(heap, flags, size);
+}
+
+TEST_F(RowDrawingTest, ManyDrawsLeakNoGdiObjectAndAllocateNothing)
+{
+    auto record = MakeRecord(L'G', L"C:\\Some\\Rather\\Long\\Directory\\Name\\To\\Shorten\\");
+    Canvas canvas(200, kRowHeight);
+    Draw(canvas, ODS_SELECTED | ODS_FOCUS, record.data());  // loads the row icon once
+    const int draws = 1000;
+
+    DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    g_created = g_deleted = g_allocations = 0;
+    {
+        ImportHook createPen("gdi32.dll", "CreatePen", reinterpret_cast<void*>(&CountingCreatePen));
+        ImportHook createBrush("gdi32.dll", "CreateSolidBrush", reinterpret_cast<void*>(&CountingCreateSolidBrush));
+        ImportHook deleteObject("gdi32.dll", "DeleteObject", reinterpret_cast<void*>(&CountingDeleteObject));
+        ImportHook mallocHook("msvcrt.dll", "malloc", reinterpret_cast<void*>(&CountingMalloc));
+        ImportHook callocHook("msvcrt.dll", "calloc", reinterpret_cast<void*>(&CountingCalloc));
+        ImportHook reallocHook("msvcrt.dll", "realloc", reinterpret_cast<void*>(&CountingRealloc));
+        ImportHook heapAlloc("kernel32.dll", "HeapAlloc", reinterpret_cast<void*>(&CountingHeapAlloc));
+        g_createPen = &createPen;
+        g_createBrush = &createBrush;
+        g_deleteObject = &deleteObject;
+        g_malloc = &mallocHook;
+        g_calloc = &callocHook;
+        g_realloc = &reallocHook;
+        g_heapAlloc = &heapAlloc;
+        ASSERT_TRUE(createPen.Installed() && createBrush.Installed() && deleteObject.Installed());
+        ASSERT_TRUE(mallocHook.Installed());
+        HGDIOBJ previous = SelectObject(canvas.Dc(), listFont_);
+        for (int i = 0; i < draws; ++i) {
+            DRAWITEMSTRUCT item = {};
+            item.CtlID = IDC_DRIVE_LIST;
+            item.itemState = (i % 2 == 0) ? (ODS_SELECTED | ODS_FOCUS) : ODS_SELECTED;
+            item.hDC = canvas.Dc();
+            item.rcItem = {0, 0, 200, kRowHeight};
+            item.itemData = reinterpret_cast<ULONG_PTR>(record.data());
+            DrawDriveItem(nullptr, &item);
+        }
+        SelectObject(canvas.Dc(), previous);
+    }
+    DWORD after = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    std::printf("GDI objects over %d selected rows: created %d, deleted %d; GetGuiResources %lu before, %lu after\n",
+                draws, g_created, g_deleted, static_cast<unsigned long>(before), static_cast<unsigned long>(after));
+
+    EXPECT_EQ(g_created, 3 * draws);  // two pens and a brush per selected row
+    EXPECT_EQ(g_deleted, g_created);
+    EXPECT_EQ(g_allocations, 0);
+    if (before != 0) {
+        EXPECT_EQ(after, before);
+    }
+}
+
+}  // namespace

@@ -136,6 +136,20 @@ int FontHeight(HFONT font)
     return metrics.tmHeight;
 }
 
+// The WM_DRAWITEM of one list row, handed to DrawDriveItem as the dialog does.
+void PaintRow(HDC dc, UINT state, const wchar_t* record, RECT row, UINT control = IDC_DRIVE_LIST)
+{
+    DRAWITEMSTRUCT item = {};
+    item.CtlType = ODT_LISTVIEW;
+    item.CtlID = control;
+    item.itemAction = ODA_DRAWENTIRE;
+    item.itemState = state;
+    item.hDC = dc;
+    item.rcItem = row;
+    item.itemData = reinterpret_cast<ULONG_PTR>(record);
+    DrawDriveItem(nullptr, &item);
+}
+
 class RowDrawingTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -172,16 +186,7 @@ protected:
     void Draw(Canvas& canvas, UINT state, const wchar_t* record, RECT row, UINT control = IDC_DRIVE_LIST)
     {
         HGDIOBJ previous = SelectObject(canvas.Dc(), listFont_);
-        DRAWITEMSTRUCT item = {};
-        item.CtlType = ODT_LISTVIEW;
-        item.CtlID = control;
-        item.itemID = 0;
-        item.itemAction = ODA_DRAWENTIRE;
-        item.itemState = state;
-        item.hDC = canvas.Dc();
-        item.rcItem = row;
-        item.itemData = reinterpret_cast<ULONG_PTR>(record);
-        DrawDriveItem(nullptr, &item);
+        PaintRow(canvas.Dc(), state, record, row, control);
         SelectObject(canvas.Dc(), previous);
     }
     void Draw(Canvas& canvas, UINT state, const wchar_t* record)
@@ -407,7 +412,8 @@ std::wstring Shortened(HDC dc, HFONT font, const std::wstring& text, RECT rect)
 // also when it ends in a backslash as the list's records do.
 TEST_F(RowDrawingTest, LongDirectoryLosesItsMiddleAndKeepsItsLastPart)
 {
-    const std::wstring folders = L"D:\\Archive\\Photographs\\Holidays\\Mountains and lakes\\Second week\\Final selection";
+    const std::wstring folders =
+        L"D:\\Archive\\Photographs\\Holidays\\Mountains and lakes\\Second week\\Final selection";
     const int width = 220;
     for (const std::wstring& directory : {folders + L"\\", folders}) {
         SCOPED_TRACE(directory);
@@ -554,7 +560,8 @@ TEST_F(RowDrawingTest, DeviceContextIsLeftAsFound)
     for (bool withBold : {true, false}) {
         g_hBoldFont = withBold ? boldFont_ : nullptr;
         for (UINT state : {0u, UINT(ODS_SELECTED), UINT(ODS_SELECTED | ODS_FOCUS)}) {
-            for (const wchar_t* data : {static_cast<const wchar_t*>(record.data()), static_cast<const wchar_t*>(nullptr)}) {
+            const wchar_t* withRecord = record.data();
+            for (const wchar_t* data : {withRecord, static_cast<const wchar_t*>(nullptr)}) {
                 SCOPED_TRACE(testing::Message() << withBold << " " << state << " " << (data != nullptr));
                 Canvas canvas(300, kRowHeight);
                 HDC dc = canvas.Dc();
@@ -564,13 +571,7 @@ TEST_F(RowDrawingTest, DeviceContextIsLeftAsFound)
                 SetTextColor(dc, RGB(7, 8, 9));
                 SetBkColor(dc, RGB(10, 11, 12));
                 SetBkMode(dc, TRANSPARENT);
-                DRAWITEMSTRUCT item = {};
-                item.CtlID = IDC_DRIVE_LIST;
-                item.itemState = state;
-                item.hDC = dc;
-                item.rcItem = {0, 0, 300, kRowHeight};
-                item.itemData = reinterpret_cast<ULONG_PTR>(data);
-                DrawDriveItem(nullptr, &item);
+                PaintRow(dc, state, data, RECT{0, 0, 300, kRowHeight});
                 EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), listFont_);
                 EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen);
                 EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush);
@@ -663,15 +664,9 @@ TEST_F(RowDrawingTest, ManyDrawsLeakNoGdiObjectAndAllocateNothing)
         ASSERT_TRUE(createPen.Installed() && createBrush.Installed() && deleteObject.Installed());
         ASSERT_TRUE(mallocHook.Installed());
         HGDIOBJ previous = SelectObject(canvas.Dc(), listFont_);
-        for (int i = 0; i < draws; ++i) {
-            DRAWITEMSTRUCT item = {};
-            item.CtlID = IDC_DRIVE_LIST;
-            item.itemState = (i % 2 == 0) ? (ODS_SELECTED | ODS_FOCUS) : ODS_SELECTED;
-            item.hDC = canvas.Dc();
-            item.rcItem = {0, 0, 200, kRowHeight};
-            item.itemData = reinterpret_cast<ULONG_PTR>(record.data());
-            DrawDriveItem(nullptr, &item);
-        }
+        for (int i = 0; i < draws; ++i)
+            PaintRow(canvas.Dc(), (i % 2 == 0) ? (ODS_SELECTED | ODS_FOCUS) : ODS_SELECTED, record.data(),
+                     RECT{0, 0, 200, kRowHeight});
         SelectObject(canvas.Dc(), previous);
     }
     DWORD after = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);

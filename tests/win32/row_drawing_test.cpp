@@ -13,6 +13,7 @@
 
 #include "core/app_globals.h"
 #include "mainwindow/drive_list.h"
+#include "mainwindow/drive_record.h"
 #include "mainwindow/row_drawing.h"
 #include "res/resource.h"
 #include "support/import_hook.h"
@@ -113,9 +114,9 @@ private:
 // A DriveRecord: a heap block of 1025 units, the letter and then the directory.
 std::vector<wchar_t> MakeRecord(wchar_t letter, const std::wstring& directory)
 {
-    std::vector<wchar_t> record(1025, L'\0');
+    std::vector<wchar_t> record(kDriveRecordUnits, L'\0');
     record[0] = letter;
-    directory.copy(record.data() + 1, std::min<size_t>(directory.size(), 1023));
+    directory.copy(record.data() + 1, std::min(directory.size(), kRecordDirectoryCapacity - 1));
     return record;
 }
 

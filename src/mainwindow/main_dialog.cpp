@@ -9,6 +9,7 @@
 #include "core/app_globals.h"
 #include "mainwindow/commands.h"
 #include "mainwindow/drive_list.h"
+#include "mainwindow/row_drawing.h"
 #include "mainwindow/toolbars.h"
 #include "persistence/settings_file.h"
 #include "res/resource.h"
@@ -74,6 +75,9 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
             OnDriveListNotify(header);
         break;
     }
+    case WM_DRAWITEM:
+        DrawDriveItem(dialog, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        break;
     case WM_DEVICECHANGE:
         OnDeviceChange(wParam);
         break;

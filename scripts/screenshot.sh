@@ -1,0 +1,38 @@
+#!/bin/bash
+# Takes a screenshot of the dialog of the x64 Morvex.exe with three virtual drives, the
+# second one selected, on a private Xvfb and Wine session.
+#   scripts/screenshot.sh OUT.png
+set -eu
+top=$(cd "$(dirname "$0")/.." && pwd)
+out=$(realpath -m "$1")
+build="$top/build/x64"
+session="$top/build/screenshot"
+check="$build/tools/checker/morvex_check.exe"
+run() { "$top/tests/wine/wine-session.sh" "$session" run "$@"; }
+
+"$top/scripts/build.sh" x64 >/dev/null
+"$top/tests/wine/wine-session.sh" "$session" start
+trap '"$top/tests/wine/wine-session.sh" "$session" stop' EXIT
+export WINEPREFIX="$session/wineprefix" WINEDEBUG=-all DISPLAY=$(cat "$session/display")
+
+run "$build/Morvex.exe" /d W: >/dev/null
+run "$build/Morvex.exe" /d X: >/dev/null
+run "$build/Morvex.exe" /d Y: >/dev/null
+run "$build/Morvex.exe" W: 'C:\users\Public\Documents' >/dev/null
+run "$build/Morvex.exe" X: 'C:\Program Files\Common Files\System' >/dev/null
+run "$build/Morvex.exe" Y: 'C:\windows\system32\drivers\etc' >/dev/null
+
+wine "$build/Morvex.exe" >"$session/dialog.log" 2>&1 &
+dialog=$!
+run "$check" wait-dialog 30 >/dev/null
+run "$check" click-row 1 >/dev/null
+sleep 1
+read -r left topEdge right bottom < <(run "$check" rect | tr -d '\r')
+import -window root -crop "$((right - left + 24))x$((bottom - topEdge + 24))+$((left - 12))+$((topEdge - 12))" \
+    +repage "$out"
+run "$check" close >/dev/null
+wait "$dialog" || true
+run "$build/Morvex.exe" /d W: >/dev/null
+run "$build/Morvex.exe" /d X: >/dev/null
+run "$build/Morvex.exe" /d Y: >/dev/null
+echo "wrote $out"

@@ -1,0 +1,36 @@
+// Rules of the visual-styles binding that do not need the window system: which entry points are
+// bound, in which order, which of them a binding cannot stand without, and the binding's states.
+#pragma once
+#include <cstddef>
+
+// Positions in kThemeEntries, which is also the order in which they are looked up.
+enum ThemeEntryIndex {
+    kEntryOpenThemeData,
+    kEntryCloseThemeData,
+    kEntryIsThemeBackgroundPartiallyTransparent,
+    kEntryDrawThemeParentBackground,
+    kEntryDrawThemeBackground,
+    kEntryGetThemeBackgroundContentRect,
+    kEntryDrawThemeText,
+    kEntryGetThemeTextExtent,
+    kEntryEnableThemeDialogTexture,
+    kThemeEntryCount
+};
+
+struct ThemeEntry {
+    const char* name;  // as the library exports it
+    bool needed;       // a binding without it does not stand
+};
+
+extern const ThemeEntry kThemeEntries[kThemeEntryCount];
+
+// True when every needed entry point was found; found[i] tells about kThemeEntries[i].
+bool NeededThemeEntriesFound(const bool (&found)[kThemeEntryCount]);
+
+enum ThemeState {
+    kThemeUnbound,        // no library: classic drawing
+    kThemeBoundThemed,    // library and a "Button" theme: themed drawing
+    kThemeBoundClassic,   // library kept, but visual styles are off: classic drawing
+};
+
+ThemeState ThemeStateOf(bool libraryBound, bool buttonThemeOpen);

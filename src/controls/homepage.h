@@ -1,0 +1,10 @@
+// The maker's home page, which the main dialog's link opens, in the wide form that the
+// program's calls take. The resource script shows the same address through res/version.h.
+#pragma once
+#include "res/version.h"
+
+#define MORVEX_WIDE_TEXT_(text) L##text
+#define MORVEX_WIDE_TEXT(text) MORVEX_WIDE_TEXT_(text)
+
+constexpr wchar_t kHomepageUrl[] = MORVEX_WIDE_TEXT(MORVEX_HOMEPAGE_URL);
+constexpr wchar_t kHomepageHost[] = MORVEX_WIDE_TEXT(MORVEX_HOMEPAGE_HOST);

@@ -6,6 +6,9 @@
 #include <objbase.h>
 #include <shlwapi.h>
 
+#include "controls/homepage.h"
+#include "controls/hyperlink.h"
+#include "controls/visual_styles.h"
 #include "core/app_globals.h"
 #include "mainwindow/commands.h"
 #include "mainwindow/drive_list.h"
@@ -40,7 +43,12 @@ void EnablePathCompletion(HWND dialog)
 void OnInitDialog(HWND dialog)
 {
     g_hwndMain = dialog;
+    InitVisualStyles(dialog);
     SetWindowIcons(dialog);
+    if (g_themeApi.EnableThemeDialogTexture != nullptr)
+        g_themeApi.EnableThemeDialogTexture(dialog, ETDT_ENABLETAB);
+    MakeHyperlink(GetDlgItem(dialog, IDC_HOMEPAGE_LINK), kHomepageUrl, nullptr, nullptr,
+                  HLF_FOCUSABLE | HLF_AUTOSIZE);
     CreateToolbars(dialog);
     ConfigureDriveList();
     EnablePathCompletion(dialog);
@@ -80,6 +88,9 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         break;
     case WM_DEVICECHANGE:
         OnDeviceChange(wParam);
+        break;
+    case WM_THEMECHANGED:
+        RefreshThemes(dialog);
         break;
     case WM_CLOSE:
         EndDialog(dialog, 0);

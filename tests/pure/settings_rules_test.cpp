@@ -260,3 +260,26 @@ TEST(FillDriveRecord, StoresTheListForm)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(AddTrailingBackslash, BrowseResultsInTheMaxPathBuffer)
+{
+    const struct {
+        std::wstring chosen;
+        std::wstring shown;
+    } cases[] = {
+        {L"C:\\Data", L"C:\\Data\\"},
+        {L"C:\\", L"C:\\"},                                                      // a root keeps its one backslash
+        {L"C:\\" + std::wstring(255, L'a'), L"C:\\" + std::wstring(255, L'a') + L"\\"},   // 258 units
+        {L"C:\\" + std::wstring(256, L'a'), L"C:\\" + std::wstring(256, L'a')},           // 259 units: full
+    };
+    for (const auto& c : cases) {
+        wchar_t buffer[260] = {};
+        c.chosen.copy(buffer, 259);
+        AddTrailingBackslash(buffer, 260);
+        EXPECT_EQ(std::wstring(buffer), c.shown) << c.chosen.size();
+    }
+}
+
+}  // namespace

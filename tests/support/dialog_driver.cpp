@@ -38,7 +38,20 @@ void PickComboItem(HWND dialog, int comboId, const std::wstring& text)
 
 namespace {
 FolderPickerAnswerer* g_activeAnswerer = nullptr;
+constexpr UINT_PTR kSettleTimer = 0x4D56;
+constexpr DWORD kSettledAfterMs = 400;
+constexpr DWORD kGiveUpAfterMs = 5000;
+
+BOOL CALLBACK FindTree(HWND window, LPARAM found)
+{
+    wchar_t className[32] = L"";
+    GetClassNameW(window, className, 32);
+    if (lstrcmpW(className, WC_TREEVIEWW) != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
 }
+}  // namespace
 
 FolderPickerAnswerer::FolderPickerAnswerer(int answer) : answer_(answer)
 {
@@ -65,9 +78,31 @@ LRESULT CALLBACK FolderPickerAnswerer::HookProc(int code, WPARAM wParam, LPARAM 
             GetWindowTextW(window, title, 256);
             g_activeAnswerer->title_ = title;
             ++g_activeAnswerer->shown_;
-            PostMessageW(window, WM_COMMAND, MAKEWPARAM(g_activeAnswerer->answer_, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(window, g_activeAnswerer->answer_)));
+            g_activeAnswerer->picker_ = window;
+            g_activeAnswerer->lastSelection_ = 0;
+            g_activeAnswerer->openedAt_ = g_activeAnswerer->stableSince_ = GetTickCount();
+            // The picker may still be moving its selection to the start directory.
+            SetTimer(window, kSettleTimer, 50, OnTimer);
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void CALLBACK FolderPickerAnswerer::OnTimer(HWND window, UINT, UINT_PTR, DWORD now)
+{
+    FolderPickerAnswerer* answerer = g_activeAnswerer;
+    if (answerer == nullptr || window != answerer->picker_)
+        return;
+    HWND tree = nullptr;
+    EnumChildWindows(window, FindTree, reinterpret_cast<LPARAM>(&tree));
+    LRESULT selection = tree != nullptr ? SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) : 0;
+    if (selection != answerer->lastSelection_) {
+        answerer->lastSelection_ = selection;
+        answerer->stableSince_ = now;
+    }
+    if (now - answerer->stableSince_ < kSettledAfterMs && now - answerer->openedAt_ < kGiveUpAfterMs)
+        return;
+    KillTimer(window, kSettleTimer);
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(answerer->answer_, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, answerer->answer_)));
 }

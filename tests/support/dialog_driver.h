@@ -15,7 +15,7 @@ bool ToolbarButtonEnabled(HWND toolbar, int command);
 void PickComboItem(HWND dialog, int comboId, const std::wstring& text);
 
 // Answers the shell's folder picker (any dialog other than a message box and the main
-// dialog) with IDOK or IDCANCEL when it is activated on this thread.
+// dialog) with IDOK or IDCANCEL, once its tree's selection has settled after it opened.
 class FolderPickerAnswerer {
 public:
     explicit FolderPickerAnswerer(int answer);
@@ -28,9 +28,14 @@ public:
 
 private:
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
+    static void CALLBACK OnTimer(HWND window, UINT message, UINT_PTR id, DWORD now);
 
     HHOOK hook_;
     int answer_;
     int shown_ = 0;
     std::wstring title_;
+    HWND picker_ = nullptr;
+    LRESULT lastSelection_ = 0;
+    DWORD openedAt_ = 0;
+    DWORD stableSince_ = 0;
 };

@@ -113,7 +113,7 @@ TEST_F(Hyperlink, SubclassesTheStaticInPlaceWithFullWidthPointers)
     HyperlinkData* link = Record(Link());
     ASSERT_NE(link, nullptr);
     EXPECT_EQ(link->pfnPrevWndProc, host_.Spy());
-    EXPECT_STREQ(link->szUrl, L"http://morvex.example.org/");
+    EXPECT_STREQ(link->szUrl, kHomepageUrl);
     EXPECT_EQ(link->hCursor, LoadCursorW(nullptr, IDC_HAND));
     EXPECT_EQ(link->crLink, 0x00FF0000u);
     EXPECT_EQ(link->crVisited, 0x00800080u);
@@ -258,7 +258,7 @@ TEST_F(Hyperlink, OpenHandsTheTargetToTheShellsOpenVerb)
     const ShellCall& call = g_shellCalls[0];
     EXPECT_EQ(call.owner, nullptr);
     EXPECT_EQ(call.verb, L"open");
-    EXPECT_EQ(call.file, L"http://morvex.example.org/");
+    EXPECT_EQ(call.file, kHomepageUrl);
     EXPECT_FALSE(call.parameters);
     EXPECT_FALSE(call.directory);
     EXPECT_EQ(call.show, SW_SHOWNORMAL);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/hyperlink.h"
 #include "support/dialog_fixture.h"
 #include "res/resource.h"
 
@@ -43,7 +44,7 @@ TEST_F(MainDialogTest, TemplateHasItsControlsAndTexts)
     EXPECT_EQ(Text(dialog_), L"Morvex");
     EXPECT_EQ(Text(Control(IDC_AUTOSTART)), L"Windows \x542f\x52a8\x65f6\x5e94\x7528\x865a\x62df\x9a71\x52a8\x5668");
     EXPECT_EQ(Text(Control(IDC_CLOSE)), L"\x5173\x95ed");
-    EXPECT_EQ(Text(Control(IDC_HOMEPAGE_LINK)), L"morvex.example.org");
+    EXPECT_EQ(Text(Control(IDC_HOMEPAGE_LINK)), L"www.example.org");
     LONG style = GetWindowLongW(Control(IDC_DRIVE_LIST), GWL_STYLE);
     // The dialog manager draws a bordered control of a 3-D dialog with a client edge instead.
     EXPECT_TRUE((style & WS_BORDER) || (GetWindowLongW(Control(IDC_DRIVE_LIST), GWL_EXSTYLE) & WS_EX_CLIENTEDGE));
@@ -63,6 +64,21 @@ TEST_F(MainDialogTest, TemplateHasItsControlsAndTexts)
     EXPECT_EQ(ListView_GetExtendedListViewStyle(Control(IDC_DRIVE_LIST)),
               static_cast<DWORD>(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_UNDERLINEHOT | LVS_EX_LABELTIP));
     EXPECT_EQ(SendMessageW(Control(IDC_DRIVE_LIST), LVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(RGB(255, 255, 255)));
+}
+
+TEST_F(MainDialogTest, HomepageLinkIsALinkThatFitsTheDialog)
+{
+    ASSERT_NE(OpenDialog(), nullptr);
+    HWND link = Control(IDC_HOMEPAGE_LINK);
+    EXPECT_EQ(GetWindowLongPtrW(link, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(HyperlinkWndProc));
+    EXPECT_NE(GetWindowLongW(link, GWL_STYLE) & WS_TABSTOP, 0);
+    RECT client = {};
+    GetClientRect(dialog_, &client);
+    RECT linkRect = {};
+    GetWindowRect(link, &linkRect);
+    MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&linkRect), 2);
+    EXPECT_LE(linkRect.right, client.right);
+    EXPECT_GE(linkRect.top, 0);
 }
 
 TEST_F(MainDialogTest, ListsTheVirtualDrivesInLetterOrder)

@@ -53,6 +53,8 @@ void DrawRowTexts(HDC hdc, const RowRect& item, const wchar_t* record)
     const int listHeight = TextHeight(hdc);
     HGDIOBJ listFont = SelectObject(hdc, g_hBoldFont);
     COLORREF previousColour = SetTextColor(hdc, 0x00000000);
+    // The list hands over its DC with an opaque highlight behind text; the texts belong on the gradient.
+    int previousMode = SetBkMode(hdc, TRANSPARENT);
     const int boldHeight = TextHeight(hdc);
     const RowGeometry geometry = ComputeRowGeometry(item, listHeight, boldHeight);
 
@@ -73,6 +75,7 @@ void DrawRowTexts(HDC hdc, const RowRect& item, const wchar_t* record)
         DropTrailingBackslash(text);
     // Without DT_NOPREFIX "D:\R&D\" would lose its ampersand and underline the D.
     DrawTextW(hdc, text, -1, &directory, DT_SINGLELINE | DT_PATH_ELLIPSIS | DT_NOPREFIX);
+    SetBkMode(hdc, previousMode);
     SetTextColor(hdc, previousColour);
 }
 

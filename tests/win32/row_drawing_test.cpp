@@ -397,6 +397,25 @@ TEST_F(RowDrawingTest, TitleAndDirectoryInTheirFontsAndPlaces)
     EXPECT_FALSE(canvas.SameArea(bold, rect.left, rect.top, rect.right, rect.bottom));
 }
 
+// The texts of a selected row stand on its gradient: no opaque text cell in the DC's
+// background colour (here white, the list hands over its highlight colour) covers it.
+TEST_F(RowDrawingTest, TextsOfASelectedRowStandOnTheGradient)
+{
+    auto record = MakeRecord(L'Q', L"C:\\Projects\\");
+    const int width = 300;
+    Canvas canvas(width, kRowHeight);
+    SetBkMode(canvas.Dc(), OPAQUE);
+    SetBkColor(canvas.Dc(), kWhite);
+    Draw(canvas, ODS_SELECTED | ODS_FOCUS, record.data());
+    RECT text = DirectoryRect(width);
+    int white = 0;
+    for (int y = 3; y < kRowHeight - 3; ++y)
+        for (int x = text.left; x < width - 3; ++x)
+            white += canvas.Pixel(x, y) == kWhite ? 1 : 0;
+    EXPECT_EQ(white, 0);
+    EXPECT_EQ(GetBkMode(canvas.Dc()), OPAQUE);
+}
+
 // What DrawTextW's path shortening makes of text in the directory line of a row this wide.
 std::wstring Shortened(HDC dc, HFONT font, const std::wstring& text, RECT rect)
 {

@@ -2,6 +2,7 @@
 #include "support/dialog_driver.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include "core/app_globals.h"
 #include "support/message_box_interceptor.h"
@@ -53,7 +54,10 @@ BOOL CALLBACK FindTree(HWND window, LPARAM found)
 }
 }  // namespace
 
-FolderPickerAnswerer::FolderPickerAnswerer(int answer) : answer_(answer)
+FolderPickerAnswerer::FolderPickerAnswerer(int answer, const std::wstring& goTo)
+    : sendMessage_("user32.dll", "SendMessageW", reinterpret_cast<void*>(&RecordingSendMessage)),
+      answer_(answer),
+      goTo_(goTo)
 {
     g_activeAnswerer = this;
     hook_ = SetWindowsHookExW(WH_CBT, HookProc, nullptr, GetCurrentThreadId());
@@ -80,6 +84,9 @@ LRESULT CALLBACK FolderPickerAnswerer::HookProc(int code, WPARAM wParam, LPARAM 
             ++g_activeAnswerer->shown_;
             g_activeAnswerer->picker_ = window;
             g_activeAnswerer->lastSelection_ = 0;
+            if (!g_activeAnswerer->goTo_.empty())
+                PostMessageW(window, BFFM_SETSELECTIONW, TRUE,
+                             reinterpret_cast<LPARAM>(g_activeAnswerer->goTo_.c_str()));
             g_activeAnswerer->openedAt_ = g_activeAnswerer->stableSince_ = GetTickCount();
             // The picker may still be moving its selection to the start directory.
             SetTimer(window, kSettleTimer, 50, OnTimer);
@@ -105,4 +112,15 @@ void CALLBACK FolderPickerAnswerer::OnTimer(HWND window, UINT, UINT_PTR, DWORD n
     KillTimer(window, kSettleTimer);
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(answerer->answer_, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(window, answerer->answer_)));
+}
+
+LRESULT WINAPI FolderPickerAnswerer::RecordingSendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    FolderPickerAnswerer* answerer = g_activeAnswerer;
+    if (answerer != nullptr && message == BFFM_SETSELECTIONW && wParam == TRUE && lParam != 0)
+        answerer->requestedStart_ = reinterpret_cast<const wchar_t*>(lParam);
+    using SendMessageFunction = LRESULT(WINAPI*)(HWND, UINT, WPARAM, LPARAM);
+    auto original = reinterpret_cast<SendMessageFunction>(answerer != nullptr ? answerer->sendMessage_.Original()
+                                                                              : reinterpret_cast<void*>(&SendMessageW));
+    return original(window, message, wParam, lParam);
 }

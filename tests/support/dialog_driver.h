@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "support/import_hook.h"
+
 // Clicks a toolbar button with the mouse; the toolbar then sends its command to the dialog.
 void ClickToolbarButton(HWND toolbar, int command);
 
@@ -15,23 +17,30 @@ bool ToolbarButtonEnabled(HWND toolbar, int command);
 void PickComboItem(HWND dialog, int comboId, const std::wstring& text);
 
 // Answers the shell's folder picker (any dialog other than a message box and the main
-// dialog) with IDOK or IDCANCEL, once its tree's selection has settled after it opened.
+// dialog) with IDOK or IDCANCEL, as a user does: optionally after going to a folder first,
+// and once the tree's selection has settled. It also records the start folder that the code
+// under test asked the picker to select (BFFM_SETSELECTIONW).
 class FolderPickerAnswerer {
 public:
-    explicit FolderPickerAnswerer(int answer);
+    explicit FolderPickerAnswerer(int answer, const std::wstring& goTo = L"");
     ~FolderPickerAnswerer();
     FolderPickerAnswerer(const FolderPickerAnswerer&) = delete;
     FolderPickerAnswerer& operator=(const FolderPickerAnswerer&) = delete;
 
     int Shown() const { return shown_; }
+    const std::wstring& RequestedStart() const { return requestedStart_; }
     const std::wstring& Title() const { return title_; }
 
 private:
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
     static void CALLBACK OnTimer(HWND window, UINT message, UINT_PTR id, DWORD now);
+    static LRESULT WINAPI RecordingSendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HHOOK hook_;
+    ImportHook sendMessage_;
     int answer_;
+    std::wstring goTo_;
+    std::wstring requestedStart_;
     int shown_ = 0;
     std::wstring title_;
     HWND picker_ = nullptr;

@@ -31,15 +31,27 @@ void RemoveTree(const std::wstring& path)
 
 }  // namespace
 
-TempFolder::TempFolder()
+namespace {
+std::wstring TemporaryDirectory()
 {
     wchar_t base[MAX_PATH];
     GetTempPathW(MAX_PATH, base);
+    std::wstring path = base;
+    if (!path.empty() && path.back() == L'\\')
+        path.pop_back();
+    return path;
+}
+}  // namespace
+
+TempFolder::TempFolder() : TempFolder(TemporaryDirectory()) {}
+
+TempFolder::TempFolder(const std::wstring& base)
+{
     static unsigned counter = 0;
     for (;;) {
         wchar_t name[64];
         wsprintfW(name, L"morvex-test-%lu-%u", GetCurrentProcessId(), ++counter);
-        path_ = std::wstring(base) + name;
+        path_ = base + L"\\" + name;
         if (CreateDirectoryW(path_.c_str(), nullptr))
             break;
     }
@@ -63,6 +75,25 @@ std::wstring TempFolder::MakeFolder(const std::wstring& relative) const
         start = end + 1;
     }
     return full;
+}
+
+std::wstring TempFolder::MakeFolderOfLength(size_t length) const
+{
+    std::wstring relative;
+    size_t remaining = length > path_.size() + 1 ? length - path_.size() - 1 : 0;
+    while (remaining > 0) {
+        size_t part = remaining < 150 ? remaining : 150;
+        // What follows a separator needs at least one unit.
+        if (remaining > part && remaining - part == 1)
+            --part;
+        relative += std::wstring(part, L'p');
+        remaining -= part;
+        if (remaining > 0) {
+            relative += L"\\";
+            --remaining;
+        }
+    }
+    return MakeFolder(relative);
 }
 
 std::wstring TempFolder::MakeFile(const std::wstring& relative, const std::string& bytes) const

@@ -5,6 +5,8 @@
 class TempFolder {
 public:
     TempFolder();
+    // A fresh folder under base (a directory without trailing backslash) instead.
+    explicit TempFolder(const std::wstring& base);
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
@@ -14,6 +16,9 @@ public:
 
     // Creates a sub-folder (and its parents) and returns its full path.
     std::wstring MakeFolder(const std::wstring& relative) const;
+
+    // Creates nested sub-folders so that the innermost one's full path has exactly length units.
+    std::wstring MakeFolderOfLength(size_t length) const;
 
     // Creates a file with the given bytes and returns its full path.
     std::wstring MakeFile(const std::wstring& relative, const std::string& bytes) const;

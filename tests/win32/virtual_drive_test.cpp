@@ -122,32 +122,12 @@ TEST_F(VirtualDriveTest, InvalidPathsAreReportedAndChangeNothing)
     }
 }
 
-// Builds an existing directory whose full path has exactly length units.
-std::wstring DirectoryOfLength(const TempFolder& temp, size_t length)
-{
-    std::wstring path = temp.Path();
-    std::wstring relative;
-    while (path.size() + 1 + relative.size() < length) {
-        size_t room = length - path.size() - 1 - relative.size();
-        size_t part = room > 200 ? 200 : room;
-        if (!relative.empty()) {
-            if (part < 2)
-                part = 2;
-            relative += L"\\";
-            part -= 1;
-        }
-        relative += std::wstring(part, L'd');
-    }
-    std::wstring full = temp.MakeFolder(relative);
-    return full;
-}
-
 TEST_F(VirtualDriveTest, TargetsThatDoNotFitAreRefusedNotCut)
 {
     for (size_t length : {1019u, 1020u, 1023u, 1030u}) {
         wchar_t letter = TakeFreeLetter();
         TempFolder temp;
-        std::wstring dir = DirectoryOfLength(temp, length);
+        std::wstring dir = temp.MakeFolderOfLength(length);
         ASSERT_EQ(dir.size(), length);
         ASSERT_TRUE(IsDirectory(dir.c_str())) << length;
         boxes_.Clear();

@@ -4,10 +4,12 @@
 //   morvex_check list           every defined letter with its target
 //   morvex_check wait-dialog S  waits up to S seconds for the dialog; exit 1 when it does not come
 //   morvex_check rect           the dialog's screen rectangle: left top right bottom
+//   morvex_check rows           how many rows the drive list shows
 //   morvex_check click-row N    clicks row N of the drive list
 //   morvex_check press ID       clicks the dialog's button ID
 //   morvex_check close          the caption's close box
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -95,6 +97,12 @@ int PrintRect(HWND dialog, int)
     return 0;
 }
 
+int PrintRows(HWND dialog, int)
+{
+    wprintf(L"%ld\n", static_cast<long>(SendMessageW(GetDlgItem(dialog, kDriveListId), LVM_GETITEMCOUNT, 0, 0)));
+    return 0;
+}
+
 int ClickRow(HWND dialog, int row)
 {
     HWND list = GetDlgItem(dialog, kDriveListId);
@@ -134,6 +142,8 @@ int wmain(int argc, wchar_t** argv)
         return WaitDialog(number > 0 ? number : 20);
     if (lstrcmpW(command, L"rect") == 0)
         return WithDialog(PrintRect, 0);
+    if (lstrcmpW(command, L"rows") == 0)
+        return WithDialog(PrintRows, 0);
     if (lstrcmpW(command, L"click-row") == 0)
         return WithDialog(ClickRow, number);
     if (lstrcmpW(command, L"press") == 0)

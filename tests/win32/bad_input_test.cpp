@@ -1,0 +1,246 @@
+// Bad input costs nothing: odd settings files, command lines and path lengths end in a clear
+// outcome, define only what is valid, overrun nothing and change no file.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/app_globals.h"
+#include "persistence/settings_file.h"
+#include "support/drive_letter_fixture.h"
+#include "support/message_box_interceptor.h"
+#include "support/program_runner.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+std::string Utf16(const std::wstring& text, bool byteOrderMark = true)
+{
+    std::string bytes = byteOrderMark ? "\xFF\xFE" : "";
+    bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+    return bytes;
+}
+
+
+std::wstring Target(const std::wstring& directory)
+{
+    std::wstring target = L"\\??\\" + directory;
+    if (target.back() == L'\\')
+        target.pop_back();
+    return target;
+}
+
+class BadInputTest : public DriveLetterTest {
+protected:
+    std::wstring SettingsPath() const { return temp_.Path() + L"\\Morvex.ini"; }
+
+    // Loads the file as the log-on run does and checks that the file is left as it was.
+    void LoadAsAtLogOn(const std::string& bytes)
+    {
+        temp_.MakeFile(L"Morvex.ini", bytes);
+        before_ = GetLogicalDrives();
+        ReadSettingsFile(SettingsPath().c_str(), true);
+        WritePrivateProfileStringW(nullptr, nullptr, nullptr, SettingsPath().c_str());
+        EXPECT_EQ(ReadFileBytes(SettingsPath()), bytes);
+    }
+
+    // Letters that became drives during the load, other than the expected ones.
+    std::wstring UnexpectedDrives(const std::wstring& expected) const
+    {
+        std::wstring unexpected;
+        DWORD now = GetLogicalDrives() & ~before_;
+        for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
+            if ((now & (1u << (letter - L'A'))) && expected.find(letter) == std::wstring::npos)
+                unexpected += letter;
+        }
+        return unexpected;
+    }
+
+    TempFolder temp_;
+    MessageBoxInterceptor boxes_;
+    DWORD before_ = 0;
+};
+
+TEST_F(BadInputTest, EmptyAndGarbageFilesDefineNothing)
+{
+    LoadAsAtLogOn("");
+    EXPECT_EQ(UnexpectedDrives(L""), L"");
+    std::mt19937 random(2026);
+    std::string garbage;
+    for (int i = 0; i < 65536; ++i)
+        garbage += static_cast<char>(random() & 0xFF);
+    LoadAsAtLogOn(garbage);
+    EXPECT_EQ(UnexpectedDrives(L""), L"");
+    LoadAsAtLogOn("[Drives]\r\n" + garbage);
+    EXPECT_EQ(UnexpectedDrives(L""), L"");
+}
+
+TEST_F(BadInputTest, HundredThousandLinesAreReadToTheEnd)
+{
+    wchar_t first = TakeFreeLetter(), last = TakeFreeLetter();
+    std::wstring dir = temp_.MakeFolder(L"kept") + L"\\";
+    std::wstring lines = std::wstring(1, first) + L"=" + dir + L"\r\n";
+    for (int i = 0; i < 100000; ++i)
+        lines += L"QQ" + std::to_wstring(i) + L"=C:\\nothing\r\n";
+    lines += std::wstring(1, last) + L"=" + dir + L"\r\n";
+    DWORD start = GetTickCount();
+    LoadAsAtLogOn(Utf16(L"[Drives]\r\n" + lines));
+    std::printf("100000 Drives lines loaded in %lu ms\n", GetTickCount() - start);
+    EXPECT_EQ(DeviceTarget(first), Target(dir));
+    EXPECT_EQ(DeviceTarget(last), Target(dir));
+    EXPECT_TRUE(boxes_.Boxes().empty());
+}
+
+TEST_F(BadInputTest, OneLineOfHundredThousandCharactersIsReportedCut)
+{
+    wchar_t letter = TakeFreeLetter();
+    std::wstring directory = L"C:\\" + std::wstring(100000, L'a');
+    LoadAsAtLogOn(Utf16(L"[Drives]\r\n" + std::wstring(1, letter) + L"=" + directory + L"\r\n"));
+    EXPECT_EQ(DeviceTarget(letter), L"");
+    ASSERT_EQ(boxes_.Boxes().size(), 1u);
+    EXPECT_EQ(boxes_.Boxes()[0].text, (L"Invalid path: " + directory).substr(0, 1023));
+}
+
+TEST_F(BadInputTest, EncodingsAndRepeatedSectionsApplyOnlyWhatTheyName)
+{
+    wchar_t letter = TakeFreeLetter(), second = TakeFreeLetter();
+    std::wstring dir = temp_.MakeFolder(L"enc") + L"\\";
+    std::wstring other = temp_.MakeFolder(L"other") + L"\\";
+    std::wstring text = L"[Drives]\r\n" + std::wstring(1, letter) + L"=" + dir + L"\r\n";
+    LoadAsAtLogOn(Utf16(text));
+    EXPECT_EQ(DeviceTarget(letter), Target(dir));
+    RemoveVirtualDefinitions(letter);
+
+    // Without a byte-order mark the file may be taken for ANSI; whatever is read, nothing
+    // but the named directory may be mapped, and only to its letter.
+    LoadAsAtLogOn(Utf16(text, false));
+    std::wstring target = DeviceTarget(letter);
+    EXPECT_TRUE(target.empty() || target == Target(dir));
+    EXPECT_EQ(UnexpectedDrives(std::wstring(1, letter)), L"");
+    RemoveVirtualDefinitions(letter);
+
+    std::wstring repeated = L"[Drives]\r\n" + std::wstring(1, letter) + L"=" + dir + L"\r\n[General]\r\nAutoStart=1\r\n" +
+                            L"[Drives]\r\n" + std::wstring(1, second) + L"=" + other + L"\r\n";
+    LoadAsAtLogOn(Utf16(repeated));
+    EXPECT_EQ(DeviceTarget(letter), Target(dir));
+    std::wstring secondTarget = DeviceTarget(second);
+    EXPECT_TRUE(secondTarget.empty() || secondTarget == Target(other));
+    EXPECT_EQ(UnexpectedDrives(std::wstring(1, letter) + second), L"");
+}
+
+TEST_F(BadInputTest, LettersOutsideAToZDefineNothing)
+{
+    wchar_t letter = TakeFreeLetter();
+    std::wstring dir = temp_.MakeFolder(L"d") + L"\\";
+    std::wstring lines;
+    for (const wchar_t* key : {L"1", L"[", L"@", L"\x00e9", L"\x4e2d", L":", L"\\"})
+        lines += std::wstring(key) + L"=" + dir + L"\r\n";
+    lines += std::wstring(1, towlower(letter)) + L"=" + dir + L"\r\n";
+    LoadAsAtLogOn(Utf16(L"[Drives]\r\n" + lines));
+    EXPECT_EQ(DeviceTarget(letter), Target(dir));
+    EXPECT_EQ(UnexpectedDrives(std::wstring(1, letter)), L"");
+    EXPECT_TRUE(boxes_.Boxes().empty());
+}
+
+TEST_F(BadInputTest, DirectoriesAroundTheTargetLimitInTheSettingsFile)
+{
+    const struct {
+        size_t length;
+        bool defined;
+    } cases[] = {{259, true}, {260, true}, {1019, true}, {1020, false}, {1023, false}};
+    for (const auto& c : cases) {
+        wchar_t letter = TakeFreeLetter();
+        TempFolder temp;
+        std::wstring dir = temp.MakeFolderOfLength(c.length);
+        ASSERT_EQ(dir.size(), c.length);
+        boxes_.Clear();
+        LoadAsAtLogOn(Utf16(L"[Drives]\r\n" + std::wstring(1, letter) + L"=" + dir + L"\r\n"));
+        EXPECT_EQ(DeviceTarget(letter), c.defined ? Target(dir) : L"") << c.length;
+        EXPECT_EQ(boxes_.Boxes().size(), c.defined ? 0u : 1u) << c.length;
+    }
+}
+
+class BadCommandLineTest : public DriveLetterTest {
+protected:
+    ProgramRun Run(const std::wstring& arguments)
+    {
+        ProgramRun run = RunProgram(MorvexExecutable(), arguments);
+        EXPECT_TRUE(run.finished);
+        EXPECT_EQ(run.exitCode, 0u);
+        return run;
+    }
+    TempFolder temp_;
+};
+
+TEST_F(BadCommandLineTest, ThousandsOfArgumentsStillFormTheOperation)
+{
+    wchar_t letter = TakeFreeLetter();
+    std::wstring dir = temp_.MakeFolder(L"many");
+    std::wstring arguments;
+    for (int i = 0; i < 5000; ++i)
+        arguments += (i % 2 == 0) ? L"/x " : L". ";   // 5000 arguments, within the 32767-unit limit
+    ProgramRun run = Run(arguments + std::wstring(1, letter) + L": " + dir);
+    EXPECT_FALSE(run.dialogShown);
+    EXPECT_EQ(DeviceTarget(letter), L"\\??\\" + dir);
+}
+
+TEST_F(BadCommandLineTest, VeryLongArgumentIsReportedCut)
+{
+    wchar_t letter = TakeFreeLetter();
+    std::wstring path = L"C:\\" + std::wstring(30000, L'l');
+    ProgramRun run = Run(std::wstring(1, letter) + L": " + path);
+    ASSERT_EQ(run.boxes.size(), 1u);
+    EXPECT_EQ(run.boxes[0].text, (L"Invalid path: " + path).substr(0, 1023));
+    EXPECT_EQ(DeviceTarget(letter), L"");
+}
+
+TEST_F(BadCommandLineTest, OddQuotingAndEmptyArguments)
+{
+    wchar_t letter = TakeFreeLetter();
+    std::wstring dir = temp_.MakeFolder(L"with blanks");
+    // A quoted letter and a quoted path with blanks form the operation.
+    Run(L"\"" + std::wstring(1, letter) + L":\" \"" + dir + L"\"");
+    EXPECT_EQ(DeviceTarget(letter), L"\\??\\" + dir);
+    RemoveVirtualDefinitions(letter);
+
+    // A backslash before the closing quote escapes it: the path then ends in a quote.
+    ProgramRun escaped = Run(std::wstring(1, letter) + L": \"" + dir + L"\\\"");
+    ASSERT_EQ(escaped.boxes.size(), 1u);
+    EXPECT_EQ(escaped.boxes[0].text, L"Invalid path: " + dir + L"\"");
+    EXPECT_EQ(DeviceTarget(letter), L"");
+
+    // Empty arguments are ignored; a letter alone opens the dialog.
+    ProgramRun empty = Run(L"\"\" \"\" " + std::wstring(1, letter) + L": \"\"");
+    EXPECT_TRUE(empty.dialogShown);
+    EXPECT_EQ(DeviceTarget(letter), L"");
+
+    ProgramRun unbalanced = Run(L"\"" + std::wstring(1, letter) + L": " + dir);
+    EXPECT_TRUE(unbalanced.dialogShown);   // one argument "X: dir", a path without a letter
+    EXPECT_EQ(DeviceTarget(letter), L"");
+}
+
+TEST_F(BadCommandLineTest, DirectoriesAroundTheTargetLimitOnTheCommandLine)
+{
+    const struct {
+        size_t length;
+        bool trailingBackslash;
+        bool defined;
+    } cases[] = {{259, false, true}, {260, false, true}, {1019, false, true}, {1020, false, false},
+                 {1020, true, true}, {1023, false, false}};
+    for (const auto& c : cases) {
+        wchar_t letter = TakeFreeLetter();
+        TempFolder temp;
+        std::wstring dir = temp.MakeFolderOfLength(c.trailingBackslash ? c.length - 1 : c.length);
+        std::wstring argument = c.trailingBackslash ? dir + L"\\" : dir;
+        ASSERT_EQ(argument.size(), c.length);
+        ProgramRun run = Run(std::wstring(1, letter) + L": " + argument);
+        EXPECT_EQ(DeviceTarget(letter), c.defined ? L"\\??\\" + dir : L"") << c.length;
+        EXPECT_EQ(run.boxes.size(), c.defined ? 0u : 1u) << c.length;
+        RemoveVirtualDefinitions(letter);
+    }
+}
+
+}  // namespace

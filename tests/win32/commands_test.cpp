@@ -325,6 +325,48 @@ TEST_F(CommandsTest, RemoveLeavesADriveThatBecameForeign)
     EXPECT_TRUE(boxes_.Boxes().empty());
 }
 
+// Another program changes the letters between the list's last refresh and the user's command:
+// the command follows what the system says, and the list catches up.
+TEST_F(CommandsTest, CommandsFollowChangesMadeBehindTheDialogsBack)
+{
+    wchar_t gone = TakeFreeLetter(), repointed = TakeFreeLetter();
+    std::wstring dir = temp_.MakeFolder(L"mine");
+    std::wstring theirs = temp_.MakeFolder(L"theirs");
+    std::wstring fresh = temp_.MakeFolder(L"fresh");
+    ASSERT_TRUE(DefineRawTarget(gone, L"\\??\\" + dir));
+    ASSERT_TRUE(DefineRawTarget(repointed, L"\\??\\" + dir));
+    ASSERT_NE(OpenDialog(), nullptr);
+
+    RemoveVirtualDefinitions(gone);
+    SelectRow(RowOf(gone));
+    Click(IDM_REMOVE);   // already free: the removal succeeds and the row goes
+    EXPECT_EQ(RowOf(gone), -1);
+    EXPECT_EQ(DeviceTarget(gone), L"");
+
+    RemoveVirtualDefinitions(repointed);
+    ASSERT_TRUE(DefineRawTarget(repointed, L"\\??\\" + theirs));
+    SelectRow(RowOf(repointed));
+    SetPath(fresh);
+    Click(IDM_SAVE);
+    EXPECT_EQ(DeviceTarget(repointed), L"\\??\\" + fresh);
+    ASSERT_EQ(Rows().size(), 1u);
+    EXPECT_EQ(Rows()[0].directory, fresh + L"\\");
+    EXPECT_TRUE(boxes_.Boxes().empty());
+}
+
+TEST_F(CommandsTest, CloseWhereAFolderTakesTheSettingsFilesNameReportsAndEnds)
+{
+    ASSERT_TRUE(CreateDirectoryW(SettingsPath().c_str(), nullptr));
+    ASSERT_NE(OpenDialog(), nullptr);
+    boxes_.SetAnswer(IDOK);
+    SendMessageW(Control(IDC_CLOSE), BM_CLICK, 0, 0);
+    Pump();
+    ASSERT_EQ(boxes_.Boxes().size(), 1u);
+    EXPECT_EQ(boxes_.Boxes()[0].text, L"Failed to save settings to Morvex.ini.\r\nCheck your access rights.");
+    EXPECT_FALSE(IsWindowVisible(dialog_));
+    EXPECT_TRUE(RemoveDirectoryW(SettingsPath().c_str()));
+}
+
 TEST_F(CommandsTest, CheckBoxChangesTheRunValueAtOnce)
 {
     RunValueGuard runValue;

@@ -16,4 +16,6 @@ for build in x86 x64; do
     echo "== tests: Windows $build, under Wine"
     ctest --test-dir "$top/build/$build" --output-on-failure || status=1
 done
+echo "== benchmark, quick mode (figures only)"
+"$top/bench/run.sh" --quick || status=1
 exit $status

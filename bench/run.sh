@@ -1,0 +1,85 @@
+#!/bin/bash
+# Benchmark of Morvex under a warm Wine: one-shot command, start-up mode and dialog start
+# against floors of the benchmark's own, in-process figures, and the executables' sizes.
+# Prints figures and ratios; never fails on a time.
+#   bench/run.sh [--quick]
+set -eu
+top=$(cd "$(dirname "$0")/.." && pwd)
+runs=21
+quick=""
+if [ "${1:-}" = "--quick" ]; then runs=5; quick=--quick; fi
+"$top/scripts/build.sh" x86 x64 >/dev/null
+build="$top/build/x64"
+session="$top/build/bench-session"
+session_script="$top/tests/wine/wine-session.sh"
+"$session_script" "$session" start
+trap '"$session_script" "$session" stop' EXIT
+export WINEPREFIX="$session/wineprefix" WINEDEBUG=-all DISPLAY=$(cat "$session/display")
+floor="$build/bench/floor_define.exe"
+app="$WINEPREFIX/drive_c/bench app"
+mkdir -p "$app"
+cp "$build/Morvex.exe" "$app/Morvex.exe"
+program='C:\bench app\Morvex.exe'
+# Programs run through plain wine, output to /dev/null: the wrapper's own cost stays out.
+quiet() { wine "$@" >/dev/null 2>&1; }
+now_ms() { date +%s%N | awk '{printf "%.3f", $1 / 1000000}'; }
+median() { sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
+
+# Each measurement: the wall time of the commands given, in milliseconds.
+measure() {
+    local start end
+    start=$(now_ms)
+    "$@"
+    end=$(now_ms)
+    awk -v s="$start" -v e="$end" 'BEGIN {printf "%.1f\n", e - s}'
+}
+morvex_oneshot() { quiet "$program" X: 'C:\windows'; quiet "$program" /d X:; }
+floor_oneshot() { quiet "$floor" define X: '\??\C:\windows'; quiet "$floor" remove X:; }
+morvex_startup() { quiet "$program" /startup; }
+floor_startup() { quiet "$floor" define-many 24 '\??\C:\windows'; }
+
+quiet "$floor" remove-all
+morvex_oneshot; floor_oneshot   # warm up
+for _ in $(seq "$runs"); do measure morvex_oneshot; done | median >"$session/m1"
+for _ in $(seq "$runs"); do measure floor_oneshot; done | median >"$session/f1"
+
+# 24 saved drives: every free letter but C: and Z:.
+{
+    printf '\xff\xfe'
+    { printf '[Drives]\r\n'; for l in A B D E F G H I J K L M N O P Q R S T U V W X Y; do printf '%s=C:\\windows\\\r\n' "$l"; done; } |
+        iconv -f UTF-8 -t UTF-16LE
+} >"$app/Morvex.ini"
+for _ in $(seq "$runs"); do quiet "$floor" remove-all; measure morvex_startup; done | median >"$session/m2"
+for _ in $(seq "$runs"); do quiet "$floor" remove-all; measure floor_startup; done | median >"$session/f2"
+rm -f "$app/Morvex.ini"
+
+# Dialog start with the 24 drives defined, until the dialog is shown and idle.
+quiet "$floor" remove-all
+quiet "$floor" define-many 24 '\??\C:\windows'
+timer="$build/bench/start_timer.exe"
+for _ in $(seq "$runs"); do wine "$timer" Morvex "$program" 2>/dev/null | tr -d '\r'; done | median >"$session/m3"
+for _ in $(seq "$runs"); do wine "$timer" Floor "$build/bench/floor_dialog.exe" 2>/dev/null | tr -d '\r'; done |
+    median >"$session/f3"
+quiet "$floor" remove-all
+
+ratio() { awk -v a="$(cat "$1")" -v b="$(cat "$2")" 'BEGIN {printf "%.2f", a / b}'; }
+echo "## Morvex benchmark ($runs runs each, medians; $(nproc) cores, $(uname -m), $(wine --version))"
+echo
+echo "| Measurement | Morvex (ms) | Floor (ms) | Ratio | Target |"
+echo "|---|---|---|---|---|"
+echo "| One-shot: X: C:\\dir, then /d X: | $(cat "$session/m1") | $(cat "$session/f1") | $(ratio "$session/m1" "$session/f1") | <= 1.10 |"
+echo "| /startup with 24 saved drives | $(cat "$session/m2") | $(cat "$session/f2") | $(ratio "$session/m2" "$session/f2") | <= 1.10 |"
+echo "| Dialog start, 24 drives, until shown and idle | $(cat "$session/m3") | $(cat "$session/f3") | $(ratio "$session/m3" "$session/f3") | <= 1.25 |"
+echo
+echo "In-process (x64, under Wine):"
+echo
+"$session_script" "$session" run "$build/bench/inprocess_bench.exe" $quick | tr -d '\r' | sed 's/^/    /'
+echo
+echo "| Executable | Bytes | Imports | Target |"
+echo "|---|---|---|---|"
+for arch in x86 x64; do
+    exe="$top/build/$arch/Morvex.exe"
+    case $arch in x86) objdump=i686-w64-mingw32-objdump ;; x64) objdump=x86_64-w64-mingw32-objdump ;; esac
+    imports=$($objdump -p "$exe" | sed -n 's/.*DLL Name: //p' | tr '\n' ' ')
+    echo "| $arch Morvex.exe | $(stat -c %s "$exe") | $imports| <= 102400, system DLLs only |"
+done

@@ -38,12 +38,19 @@ double MicrosecondsPerCall(int calls, Work work)
 }
 
 int g_heapCalls = 0;
-decltype(&HeapAlloc) g_realHeapAlloc = nullptr;
+decltype(&GlobalAlloc) g_realGlobalAlloc = nullptr;
+void* (*g_realMalloc)(size_t) = nullptr;
 
-LPVOID WINAPI CountingHeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes)
+HGLOBAL WINAPI CountingGlobalAlloc(UINT flags, SIZE_T bytes)
 {
     ++g_heapCalls;
-    return g_realHeapAlloc(heap, flags, bytes);
+    return g_realGlobalAlloc(flags, bytes);
+}
+
+void* CountingMalloc(size_t bytes)
+{
+    ++g_heapCalls;
+    return g_realMalloc(bytes);
 }
 
 int g_sectionReads = 0;
@@ -145,13 +152,17 @@ int main(int argc, char** argv)
     std::printf("DrawDriveItem (selected row): %.1f us per call\n",
                 MicrosecondsPerCall(2000, [&] { DrawDriveItem(dialog, &draw); }));
     {
-        ImportHook hook("kernel32.dll", "HeapAlloc", reinterpret_cast<void*>(&CountingHeapAlloc));
-        g_realHeapAlloc = reinterpret_cast<decltype(&HeapAlloc)>(hook.Original());
+        // The program allocates through GlobalAlloc and, via the C++ runtime, malloc.
+        ImportHook global("kernel32.dll", "GlobalAlloc", reinterpret_cast<void*>(&CountingGlobalAlloc));
+        ImportHook runtime("msvcrt.dll", "malloc", reinterpret_cast<void*>(&CountingMalloc));
+        g_realGlobalAlloc = reinterpret_cast<decltype(&GlobalAlloc)>(global.Original());
+        g_realMalloc = reinterpret_cast<void* (*)(size_t)>(runtime.Original());
         g_heapCalls = 0;
         for (int i = 0; i < 1000; ++i)
             DrawDriveItem(dialog, &draw);
-        std::printf("heap allocations by the program's own code in 1000 row paints: %d%s\n", g_heapCalls,
-                    hook.Installed() ? "" : " (HeapAlloc not imported: counted nothing)");
+        std::printf("GlobalAlloc and malloc calls in 1000 row paints: %d (hooks %s, %s)\n", g_heapCalls,
+                    global.Installed() ? "GlobalAlloc on" : "GlobalAlloc missing",
+                    runtime.Installed() ? "malloc on" : "malloc missing");
     }
     DeleteDC(dc);
     DeleteObject(bitmap);

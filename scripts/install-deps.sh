@@ -6,7 +6,7 @@ packages=(
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
     wine wine64 wine32:i386
     xvfb xauth x11-utils imagemagick fonts-wqy-microhei
-    valgrind zip
+    valgrind zip binutils
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -28,15 +28,14 @@ bool IsCommandLetter(wchar_t letter)
     return letter >= L'A' && letter <= L'Z';
 }
 
-// The path box's text; false when it is empty.
-bool ReadPathBox(HWND dialog, wchar_t (&path)[kPathCapacity])
+// The letter picked in the combo and the directory in the path box, for Save and New; false
+// when one is missing (nothing is said) or the directory does not exist (that is reported).
+// Nested message loops run while a box is shown, so the command ends right after showing one.
+bool ReadDriveInputs(HWND dialog, wchar_t* letter, wchar_t (&path)[kPathCapacity])
 {
-    return GetDlgItemTextW(dialog, IDC_PATH_EDIT, path, kPathCapacity) != 0;
-}
-
-// Nested message loops run while a box is shown, so a command ends right after showing one.
-bool CheckDirectory(const wchar_t* path)
-{
+    *letter = ChosenLetter();
+    if (!IsCommandLetter(*letter) || GetDlgItemTextW(dialog, IDC_PATH_EDIT, path, kPathCapacity) == 0)
+        return false;
     if (IsDirectory(path))
         return true;
     ShowError(L"Invalid path: %s", path);
@@ -89,13 +88,9 @@ void OnSave(HWND dialog)
 {
     int row = -1;
     wchar_t* record = SelectedRecord(&row);
-    if (record == nullptr)
-        return;
-    wchar_t letter = ChosenLetter();
-    if (!IsCommandLetter(letter))
-        return;
+    wchar_t letter = 0;
     wchar_t path[kPathCapacity];
-    if (!ReadPathBox(dialog, path) || !CheckDirectory(path))
+    if (record == nullptr || !ReadDriveInputs(dialog, &letter, path))
         return;
 
     // Copies, because a box shown below lets a refresh free the record.
@@ -120,13 +115,9 @@ void OnSave(HWND dialog)
 
 void OnNew(HWND dialog)
 {
-    wchar_t letter = ChosenLetter();
-    if (!IsCommandLetter(letter))
-        return;
+    wchar_t letter = 0;
     wchar_t path[kPathCapacity];
-    if (!ReadPathBox(dialog, path) || !CheckDirectory(path))
-        return;
-    if (!SetVirtualDrive(letter, path))
+    if (!ReadDriveInputs(dialog, &letter, path) || !SetVirtualDrive(letter, path))
         return;
     RefreshDriveEntry(letter);
     SendDlgItemMessageW(dialog, IDC_LETTER_COMBO, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);

@@ -13,25 +13,11 @@
 #include "support/drive_letter_fixture.h"
 #include "support/message_box_interceptor.h"
 #include "support/program_runner.h"
+#include "support/settings_text.h"
 #include "support/temp_folder.h"
 
 namespace {
 
-std::string Utf16(const std::wstring& text, bool byteOrderMark = true)
-{
-    std::string bytes = byteOrderMark ? "\xFF\xFE" : "";
-    bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
-    return bytes;
-}
-
-
-std::wstring Target(const std::wstring& directory)
-{
-    std::wstring target = L"\\??\\" + directory;
-    if (target.back() == L'\\')
-        target.pop_back();
-    return target;
-}
 
 class BadInputTest : public DriveLetterTest {
 protected:
@@ -87,10 +73,10 @@ TEST_F(BadInputTest, HundredThousandLinesAreReadToTheEnd)
         lines += L"QQ" + std::to_wstring(i) + L"=C:\\nothing\r\n";
     lines += std::wstring(1, last) + L"=" + dir + L"\r\n";
     DWORD start = GetTickCount();
-    LoadAsAtLogOn(Utf16(L"[Drives]\r\n" + lines));
+    LoadAsAtLogOn(Utf16FileBytes(L"[Drives]\r\n" + lines));
     std::printf("100000 Drives lines loaded in %lu ms\n", GetTickCount() - start);
-    EXPECT_EQ(DeviceTarget(first), Target(dir));
-    EXPECT_EQ(DeviceTarget(last), Target(dir));
+    EXPECT_EQ(DeviceTarget(first), VirtualTarget(dir));
+    EXPECT_EQ(DeviceTarget(last), VirtualTarget(dir));
     EXPECT_TRUE(boxes_.Boxes().empty());
 }
 
@@ -98,7 +84,7 @@ TEST_F(BadInputTest, OneLineOfHundredThousandCharactersIsReportedCut)
 {
     wchar_t letter = TakeFreeLetter();
     std::wstring directory = L"C:\\" + std::wstring(100000, L'a');
-    LoadAsAtLogOn(Utf16(L"[Drives]\r\n" + std::wstring(1, letter) + L"=" + directory + L"\r\n"));
+    LoadAsAtLogOn(Utf16FileBytes(L"[Drives]\r\n" + std::wstring(1, letter) + L"=" + directory + L"\r\n"));
     EXPECT_EQ(DeviceTarget(letter), L"");
     ASSERT_EQ(boxes_.Boxes().size(), 1u);
     EXPECT_EQ(boxes_.Boxes()[0].text, (L"Invalid path: " + directory).substr(0, 1023));
@@ -110,24 +96,24 @@ TEST_F(BadInputTest, EncodingsAndRepeatedSectionsApplyOnlyWhatTheyName)
     std::wstring dir = temp_.MakeFolder(L"enc") + L"\\";
     std::wstring other = temp_.MakeFolder(L"other") + L"\\";
     std::wstring text = L"[Drives]\r\n" + std::wstring(1, letter) + L"=" + dir + L"\r\n";
-    LoadAsAtLogOn(Utf16(text));
-    EXPECT_EQ(DeviceTarget(letter), Target(dir));
+    LoadAsAtLogOn(Utf16FileBytes(text));
+    EXPECT_EQ(DeviceTarget(letter), VirtualTarget(dir));
     RemoveVirtualDefinitions(letter);
 
     // Without a byte-order mark the file may be taken for ANSI; whatever is read, nothing
     // but the named directory may be mapped, and only to its letter.
-    LoadAsAtLogOn(Utf16(text, false));
+    LoadAsAtLogOn(Utf16FileBytes(text, false));
     std::wstring target = DeviceTarget(letter);
-    EXPECT_TRUE(target.empty() || target == Target(dir));
+    EXPECT_TRUE(target.empty() || target == VirtualTarget(dir));
     EXPECT_EQ(UnexpectedDrives(std::wstring(1, letter)), L"");
     RemoveVirtualDefinitions(letter);
 
     std::wstring repeated = L"[Drives]\r\n" + std::wstring(1, letter) + L"=" + dir + L"\r\n[General]\r\nAutoStart=1\r\n" +
                             L"[Drives]\r\n" + std::wstring(1, second) + L"=" + other + L"\r\n";
-    LoadAsAtLogOn(Utf16(repeated));
-    EXPECT_EQ(DeviceTarget(letter), Target(dir));
+    LoadAsAtLogOn(Utf16FileBytes(repeated));
+    EXPECT_EQ(DeviceTarget(letter), VirtualTarget(dir));
     std::wstring secondTarget = DeviceTarget(second);
-    EXPECT_TRUE(secondTarget.empty() || secondTarget == Target(other));
+    EXPECT_TRUE(secondTarget.empty() || secondTarget == VirtualTarget(other));
     EXPECT_EQ(UnexpectedDrives(std::wstring(1, letter) + second), L"");
 }
 
@@ -139,8 +125,8 @@ TEST_F(BadInputTest, LettersOutsideAToZDefineNothing)
     for (const wchar_t* key : {L"1", L"[", L"@", L"\x00e9", L"\x4e2d", L":", L"\\"})
         lines += std::wstring(key) + L"=" + dir + L"\r\n";
     lines += std::wstring(1, towlower(letter)) + L"=" + dir + L"\r\n";
-    LoadAsAtLogOn(Utf16(L"[Drives]\r\n" + lines));
-    EXPECT_EQ(DeviceTarget(letter), Target(dir));
+    LoadAsAtLogOn(Utf16FileBytes(L"[Drives]\r\n" + lines));
+    EXPECT_EQ(DeviceTarget(letter), VirtualTarget(dir));
     EXPECT_EQ(UnexpectedDrives(std::wstring(1, letter)), L"");
     EXPECT_TRUE(boxes_.Boxes().empty());
 }
@@ -157,8 +143,8 @@ TEST_F(BadInputTest, DirectoriesAroundTheTargetLimitInTheSettingsFile)
         std::wstring dir = temp.MakeFolderOfLength(c.length);
         ASSERT_EQ(dir.size(), c.length);
         boxes_.Clear();
-        LoadAsAtLogOn(Utf16(L"[Drives]\r\n" + std::wstring(1, letter) + L"=" + dir + L"\r\n"));
-        EXPECT_EQ(DeviceTarget(letter), c.defined ? Target(dir) : L"") << c.length;
+        LoadAsAtLogOn(Utf16FileBytes(L"[Drives]\r\n" + std::wstring(1, letter) + L"=" + dir + L"\r\n"));
+        EXPECT_EQ(DeviceTarget(letter), c.defined ? VirtualTarget(dir) : L"") << c.length;
         EXPECT_EQ(boxes_.Boxes().size(), c.defined ? 0u : 1u) << c.length;
     }
 }

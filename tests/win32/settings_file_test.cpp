@@ -12,16 +12,10 @@
 #include "support/import_hook.h"
 #include "support/message_box_interceptor.h"
 #include "support/run_value.h"
+#include "support/settings_text.h"
 #include "support/temp_folder.h"
 
 namespace {
-
-std::string Utf16File(const std::wstring& text)
-{
-    std::string bytes = "\xFF\xFE";
-    bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
-    return bytes;
-}
 
 std::string Narrow(const std::wstring& text)
 {
@@ -40,14 +34,6 @@ std::wstring ReadValue(const std::wstring& path, const wchar_t* section, const w
     wchar_t value[256];
     GetPrivateProfileStringW(section, key, L"<missing>", value, 256, path.c_str());
     return value;
-}
-
-std::wstring Target(const std::wstring& directory)
-{
-    std::wstring target = L"\\??\\" + directory;
-    if (target.back() == L'\\')
-        target.pop_back();
-    return target;
 }
 
 class SettingsFileTest : public DriveLetterTest {
@@ -72,12 +58,12 @@ TEST_F(SettingsFileTest, DrivesLinesFollowTheEntrySyntax)
                          Letter(noEquals) + L" " + dir + L"\r\n" +
                          Letter(empty) + L"=\r\n" +
                          L"1=" + dir + L"\r\n";
-    temp_.MakeFile(L"Morvex.ini", Utf16File(L"[Drives]\r\n" + lines));
+    temp_.MakeFile(L"Morvex.ini", Utf16FileBytes(L"[Drives]\r\n" + lines));
     ReadSettingsFile(SettingsPath().c_str(), true);
 
-    EXPECT_EQ(DeviceTarget(plain), Target(dir));
-    EXPECT_EQ(DeviceTarget(spaced), Target(dir));
-    EXPECT_EQ(DeviceTarget(tabbed), Target(dir));
+    EXPECT_EQ(DeviceTarget(plain), VirtualTarget(dir));
+    EXPECT_EQ(DeviceTarget(spaced), VirtualTarget(dir));
+    EXPECT_EQ(DeviceTarget(tabbed), VirtualTarget(dir));
     EXPECT_EQ(DeviceTarget(twoKey), L"");
     EXPECT_EQ(DeviceTarget(noEquals), L"");
     EXPECT_EQ(DeviceTarget(empty), L"");
@@ -96,7 +82,7 @@ TEST_F(SettingsFileTest, LaterLineOfALetterWins)
     temp_.MakeFile(L"Morvex.ini", "[Drives]\r\n" + Narrow(Letter(letter) + L"=" + first + L"\r\n" +
                                                            Letter(letter) + L"=" + second) + "\r\n");
     ReadSettingsFile(SettingsPath().c_str(), true);
-    EXPECT_EQ(DeviceTarget(letter), Target(second));
+    EXPECT_EQ(DeviceTarget(letter), VirtualTarget(second));
 }
 
 TEST_F(SettingsFileTest, AutoStartValueSetsTheCheckBoxOnly)
@@ -171,7 +157,7 @@ TEST_F(SettingsFileTest, DialogAsksOnlyWhenTheListIsEmptyAndLinesExist)
         boxes_.SetAnswer(IDYES);
         ReadSettingsFile(SettingsPath().c_str(), false);
         EXPECT_EQ(boxes_.Boxes().size(), 1u);
-        EXPECT_EQ(DeviceTarget(letter), Target(dir));
+        EXPECT_EQ(DeviceTarget(letter), VirtualTarget(dir));
         EXPECT_EQ(host.RowCount(), 0);   // the list catches up through the device-change refresh
     }
 }
@@ -202,14 +188,14 @@ TEST_F(SettingsFileTest, LongSectionIsReadWhole)
     for (int i = 0; i < 12; ++i)
         lines += L"QQ=" + std::wstring(300, L'f') + L"\r\n";
     lines += Letter(letter) + L"=" + dir + L"\r\n";
-    temp_.MakeFile(L"Morvex.ini", Utf16File(L"[Drives]\r\n" + lines));
+    temp_.MakeFile(L"Morvex.ini", Utf16FileBytes(L"[Drives]\r\n" + lines));
     ImportHook hook("kernel32.dll", "GetPrivateProfileSectionW", reinterpret_cast<void*>(&CountingSectionRead));
     ASSERT_TRUE(hook.Installed());
     g_realSectionRead = reinterpret_cast<decltype(&GetPrivateProfileSectionW)>(hook.Original());
     g_sectionReads = 0;
     ReadSettingsFile(SettingsPath().c_str(), true);
     EXPECT_GE(g_sectionReads, 4);   // about 3700 units: 1024, 2048, 3072, then 4096 holds it
-    EXPECT_EQ(DeviceTarget(letter), Target(dir));
+    EXPECT_EQ(DeviceTarget(letter), VirtualTarget(dir));
 }
 
 TEST_F(SettingsFileTest, WritesGeneralThenDrivesInListOrder)
@@ -284,8 +270,8 @@ TEST_F(SettingsFileTest, CharactersOutsideTheAnsiCodePageSurvive)
     EXPECT_NE(section.find(std::wstring(1, chinese) + L"=" + chineseDir), std::wstring::npos);
     EXPECT_NE(section.find(std::wstring(1, astral) + L"=" + astralDir), std::wstring::npos);
     ReadSettingsFile(SettingsPath().c_str(), true);
-    EXPECT_EQ(DeviceTarget(chinese), Target(chineseDir));
-    EXPECT_EQ(DeviceTarget(astral), Target(astralDir));
+    EXPECT_EQ(DeviceTarget(chinese), VirtualTarget(chineseDir));
+    EXPECT_EQ(DeviceTarget(astral), VirtualTarget(astralDir));
     EXPECT_TRUE(boxes_.Boxes().empty());
 }
 
@@ -304,7 +290,7 @@ TEST_F(SettingsFileTest, ExistingAnsiFileKeepsWorking)
     EXPECT_NE(bytes.find(Narrow(std::wstring(1, letter) + L"=" + dir)), std::string::npos);
     EXPECT_EQ(bytes.find("Q=C:"), std::string::npos);
     ReadSettingsFile(SettingsPath().c_str(), true);
-    EXPECT_EQ(DeviceTarget(letter), Target(dir));
+    EXPECT_EQ(DeviceTarget(letter), VirtualTarget(dir));
 }
 
 TEST_F(SettingsFileTest, WithoutTheDialogNothingIsWritten)
@@ -331,7 +317,7 @@ BOOL WINAPI FailingSectionWrite(LPCWSTR, LPCWSTR, LPCWSTR)
 
 TEST_F(SettingsFileTest, FailedDrivesWriteKeepsTheOldLines)
 {
-    temp_.MakeFile(L"Morvex.ini", Utf16File(L"[General]\r\nAutoStart=False\r\n[Drives]\r\nQ=C:\\old\\\r\n"));
+    temp_.MakeFile(L"Morvex.ini", Utf16FileBytes(L"[General]\r\nAutoStart=False\r\n[Drives]\r\nQ=C:\\old\\\r\n"));
     ControlHost host;
     host.SetChecked(true);
     host.AddRow(L'D', L"C:\\d\\");

@@ -7,6 +7,7 @@
 
 #include "support/drive_letter_fixture.h"
 #include "support/program_runner.h"
+#include "support/settings_text.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -22,9 +23,7 @@ protected:
 
     void WriteSettings(const std::wstring& text)
     {
-        std::string bytes = "\xFF\xFE";
-        bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
-        temp_.MakeFile(L"Portable Apps\\Morvex\\Morvex.ini", bytes);
+        temp_.MakeFile(L"Portable Apps\\Morvex\\Morvex.ini", Utf16FileBytes(text));
     }
 
     TempFolder temp_;

@@ -72,12 +72,10 @@ FolderPickerAnswerer::~FolderPickerAnswerer()
 LRESULT CALLBACK FolderPickerAnswerer::HookProc(int code, WPARAM wParam, LPARAM lParam)
 {
     auto window = reinterpret_cast<HWND>(wParam);
-    if (code == HCBT_ACTIVATE && g_activeAnswerer != nullptr && window != g_hwndMain && !IsMessageBox(window) &&
-        GetPropW(window, L"MorvexTestAnswered") == nullptr) {
+    if (code == HCBT_ACTIVATE && g_activeAnswerer != nullptr && window != g_hwndMain && !IsMessageBox(window)) {
         wchar_t className[32] = L"";
         GetClassNameW(window, className, 32);
-        if (lstrcmpW(className, L"#32770") == 0) {
-            SetPropW(window, L"MorvexTestAnswered", reinterpret_cast<HANDLE>(1));
+        if (lstrcmpW(className, L"#32770") == 0 && FirstActivation(window)) {
             wchar_t title[256] = L"";
             GetWindowTextW(window, title, 256);
             g_activeAnswerer->title_ = title;

@@ -14,6 +14,14 @@ std::wstring WindowText(HWND window)
 }
 }  // namespace
 
+bool FirstActivation(HWND window)
+{
+    if (GetPropW(window, L"MorvexTestAnswered") != nullptr)
+        return false;
+    SetPropW(window, L"MorvexTestAnswered", reinterpret_cast<HANDLE>(1));
+    return true;
+}
+
 bool IsMessageBox(HWND window)
 {
     wchar_t className[32] = L"";
@@ -48,12 +56,8 @@ LRESULT CALLBACK MessageBoxInterceptor::HookProc(int code, WPARAM wParam, LPARAM
 
 void MessageBoxInterceptor::OnActivate(HWND window)
 {
-    if (!IsMessageBox(window))
+    if (!IsMessageBox(window) || !FirstActivation(window))
         return;
-    // A box is activated again when focus comes back to it; answer each box once.
-    if (GetPropW(window, L"MorvexTestAnswered") != nullptr)
-        return;
-    SetPropW(window, L"MorvexTestAnswered", reinterpret_cast<HANDLE>(1));
     boxes_.push_back(ReadMessageBox(window));
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(answer_, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(window, answer_)));

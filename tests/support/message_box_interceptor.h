@@ -36,5 +36,9 @@ private:
 // Text and caption of a message box window, read through its controls.
 RecordedBox ReadMessageBox(HWND box);
 
+// True the first time it is asked for a window: a dialog is activated again whenever the focus
+// comes back to it, and each one is to be answered once.
+bool FirstActivation(HWND window);
+
 // True when the window is a message box (a dialog with the message text control).
 bool IsMessageBox(HWND window);

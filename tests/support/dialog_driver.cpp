@@ -2,7 +2,6 @@
 #include "support/dialog_driver.h"
 
 #include <commctrl.h>
-#include <shlobj.h>
 
 #include "core/app_globals.h"
 #include "support/message_box_interceptor.h"
@@ -38,87 +37,79 @@ void PickComboItem(HWND dialog, int comboId, const std::wstring& text)
 }
 
 namespace {
-FolderPickerAnswerer* g_activeAnswerer = nullptr;
-constexpr UINT_PTR kSettleTimer = 0x4D56;
-constexpr DWORD kSettledAfterMs = 400;
-constexpr DWORD kGiveUpAfterMs = 5000;
-
-BOOL CALLBACK FindTree(HWND window, LPARAM found)
-{
-    wchar_t className[32] = L"";
-    GetClassNameW(window, className, 32);
-    if (lstrcmpW(className, WC_TREEVIEWW) != 0)
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
+FolderPickerStandIn* g_standIn = nullptr;
+FolderPickerCanceller* g_canceller = nullptr;
+const wchar_t kPickerWindowClass[] = L"MorvexTestFolderPicker";
 }  // namespace
 
-FolderPickerAnswerer::FolderPickerAnswerer(int answer, const std::wstring& goTo)
-    : sendMessage_("user32.dll", "SendMessageW", reinterpret_cast<void*>(&RecordingSendMessage)),
-      answer_(answer),
-      goTo_(goTo)
+FolderPickerStandIn::FolderPickerStandIn(const std::wstring& chosen)
+    : hook_("shell32.dll", "SHBrowseForFolderW", reinterpret_cast<void*>(&Browse)), chosen_(chosen)
 {
-    g_activeAnswerer = this;
+    g_standIn = this;
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = PickerWindowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = kPickerWindowClass;
+    RegisterClassW(&windowClass);
+}
+
+FolderPickerStandIn::~FolderPickerStandIn()
+{
+    g_standIn = nullptr;
+}
+
+PIDLIST_ABSOLUTE WINAPI FolderPickerStandIn::Browse(BROWSEINFOW* info)
+{
+    FolderPickerStandIn* standIn = g_standIn;
+    if (standIn == nullptr)
+        return nullptr;
+    ++standIn->shown_;
+    standIn->owner_ = info->hwndOwner;
+    standIn->title_ = info->lpszTitle != nullptr ? info->lpszTitle : L"<null>";
+    standIn->flags_ = info->ulFlags;
+    standIn->rootIsDesktop_ = info->pidlRoot == nullptr;
+    standIn->requestedStart_.clear();
+    // The shell calls back with the picker's window once it exists; this one only listens.
+    HWND picker = CreateWindowExW(0, kPickerWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    if (info->lpfn != nullptr)
+        info->lpfn(picker, BFFM_INITIALIZED, 0, info->lParam);
+    DestroyWindow(picker);
+    if (standIn->chosen_.empty())
+        return nullptr;
+    return ILCreateFromPathW(standIn->chosen_.c_str());
+}
+
+LRESULT CALLBACK FolderPickerStandIn::PickerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == BFFM_SETSELECTIONW && g_standIn != nullptr)
+        g_standIn->requestedStart_ = wParam ? reinterpret_cast<const wchar_t*>(lParam) : L"<an item list>";
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+FolderPickerCanceller::FolderPickerCanceller()
+{
+    g_canceller = this;
     hook_ = SetWindowsHookExW(WH_CBT, HookProc, nullptr, GetCurrentThreadId());
 }
 
-FolderPickerAnswerer::~FolderPickerAnswerer()
+FolderPickerCanceller::~FolderPickerCanceller()
 {
     UnhookWindowsHookEx(hook_);
-    g_activeAnswerer = nullptr;
+    g_canceller = nullptr;
 }
 
-LRESULT CALLBACK FolderPickerAnswerer::HookProc(int code, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK FolderPickerCanceller::HookProc(int code, WPARAM wParam, LPARAM lParam)
 {
     auto window = reinterpret_cast<HWND>(wParam);
-    if (code == HCBT_ACTIVATE && g_activeAnswerer != nullptr && window != g_hwndMain && !IsMessageBox(window)) {
+    if (code == HCBT_ACTIVATE && g_canceller != nullptr && window != g_hwndMain && !IsMessageBox(window)) {
         wchar_t className[32] = L"";
         GetClassNameW(window, className, 32);
         if (lstrcmpW(className, L"#32770") == 0 && FirstActivation(window)) {
-            wchar_t title[256] = L"";
-            GetWindowTextW(window, title, 256);
-            g_activeAnswerer->title_ = title;
-            ++g_activeAnswerer->shown_;
-            g_activeAnswerer->picker_ = window;
-            g_activeAnswerer->lastSelection_ = 0;
-            if (!g_activeAnswerer->goTo_.empty())
-                PostMessageW(window, BFFM_SETSELECTIONW, TRUE,
-                             reinterpret_cast<LPARAM>(g_activeAnswerer->goTo_.c_str()));
-            g_activeAnswerer->openedAt_ = g_activeAnswerer->stableSince_ = GetTickCount();
-            // The picker may still be moving its selection to the start directory.
-            SetTimer(window, kSettleTimer, 50, OnTimer);
+            ++g_canceller->shown_;
+            PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(window, IDCANCEL)));
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-void CALLBACK FolderPickerAnswerer::OnTimer(HWND window, UINT, UINT_PTR, DWORD now)
-{
-    FolderPickerAnswerer* answerer = g_activeAnswerer;
-    if (answerer == nullptr || window != answerer->picker_)
-        return;
-    HWND tree = nullptr;
-    EnumChildWindows(window, FindTree, reinterpret_cast<LPARAM>(&tree));
-    LRESULT selection = tree != nullptr ? SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) : 0;
-    if (selection != answerer->lastSelection_) {
-        answerer->lastSelection_ = selection;
-        answerer->stableSince_ = now;
-    }
-    if (now - answerer->stableSince_ < kSettledAfterMs && now - answerer->openedAt_ < kGiveUpAfterMs)
-        return;
-    KillTimer(window, kSettleTimer);
-    PostMessageW(window, WM_COMMAND, MAKEWPARAM(answerer->answer_, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(window, answerer->answer_)));
-}
-
-LRESULT WINAPI FolderPickerAnswerer::RecordingSendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    FolderPickerAnswerer* answerer = g_activeAnswerer;
-    if (answerer != nullptr && message == BFFM_SETSELECTIONW && wParam == TRUE && lParam != 0)
-        answerer->requestedStart_ = reinterpret_cast<const wchar_t*>(lParam);
-    using SendMessageFunction = LRESULT(WINAPI*)(HWND, UINT, WPARAM, LPARAM);
-    auto original = reinterpret_cast<SendMessageFunction>(answerer != nullptr ? answerer->sendMessage_.Original()
-                                                                              : reinterpret_cast<void*>(&SendMessageW));
-    return original(window, message, wParam, lParam);
 }

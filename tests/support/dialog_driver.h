@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <string>
 
 #include "support/import_hook.h"
@@ -16,35 +18,53 @@ bool ToolbarButtonEnabled(HWND toolbar, int command);
 // Picks an item of the letter combo as a user does: selection, then CBN_SELENDOK.
 void PickComboItem(HWND dialog, int comboId, const std::wstring& text);
 
-// Answers the shell's folder picker (any dialog other than a message box and the main
-// dialog) with IDOK or IDCANCEL, as a user does: optionally after going to a folder first,
-// and once the tree's selection has settled. It also records the start folder that the code
-// under test asked the picker to select (BFFM_SETSELECTIONW).
-class FolderPickerAnswerer {
+// Stands in for the shell's folder picker (SHBrowseForFolderW, through this program's import
+// table): records what the code under test asked for, runs its callback as the shell would at
+// start-up, and "the user" confirms the folder given, or cancels when it is empty.
+class FolderPickerStandIn {
 public:
-    explicit FolderPickerAnswerer(int answer, const std::wstring& goTo = L"");
-    ~FolderPickerAnswerer();
-    FolderPickerAnswerer(const FolderPickerAnswerer&) = delete;
-    FolderPickerAnswerer& operator=(const FolderPickerAnswerer&) = delete;
+    explicit FolderPickerStandIn(const std::wstring& chosen);
+    ~FolderPickerStandIn();
+    FolderPickerStandIn(const FolderPickerStandIn&) = delete;
+    FolderPickerStandIn& operator=(const FolderPickerStandIn&) = delete;
+
+    bool Installed() const { return hook_.Installed(); }
+    int Shown() const { return shown_; }
+    HWND Owner() const { return owner_; }
+    const std::wstring& Title() const { return title_; }
+    UINT Flags() const { return flags_; }
+    bool RootIsDesktop() const { return rootIsDesktop_; }
+    // The folder that the callback asked the picker to select first (BFFM_SETSELECTIONW).
+    const std::wstring& RequestedStart() const { return requestedStart_; }
+
+private:
+    static PIDLIST_ABSOLUTE WINAPI Browse(BROWSEINFOW* info);
+    static LRESULT CALLBACK PickerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    ImportHook hook_;
+    std::wstring chosen_;
+    int shown_ = 0;
+    HWND owner_ = nullptr;
+    std::wstring title_;
+    UINT flags_ = 0;
+    bool rootIsDesktop_ = false;
+    std::wstring requestedStart_;
+};
+
+// Cancels the shell's real folder picker (any dialog other than a message box and the main
+// dialog) as soon as it is shown, and counts how often that happened.
+class FolderPickerCanceller {
+public:
+    FolderPickerCanceller();
+    ~FolderPickerCanceller();
+    FolderPickerCanceller(const FolderPickerCanceller&) = delete;
+    FolderPickerCanceller& operator=(const FolderPickerCanceller&) = delete;
 
     int Shown() const { return shown_; }
-    const std::wstring& RequestedStart() const { return requestedStart_; }
-    const std::wstring& Title() const { return title_; }
 
 private:
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
-    static void CALLBACK OnTimer(HWND window, UINT message, UINT_PTR id, DWORD now);
-    static LRESULT WINAPI RecordingSendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HHOOK hook_;
-    ImportHook sendMessage_;
-    int answer_;
-    std::wstring goTo_;
-    std::wstring requestedStart_;
     int shown_ = 0;
-    std::wstring title_;
-    HWND picker_ = nullptr;
-    LRESULT lastSelection_ = 0;
-    DWORD openedAt_ = 0;
-    DWORD stableSince_ = 0;
 };

@@ -451,38 +451,49 @@ TEST_F(CommandsTest, ModalDialogResults)
     g_hwndMain = nullptr;
 }
 
-// The picker is asked to start at the path box's directory (or "C:\\" when the box is
-// empty); what the user confirms comes back with one trailing backslash. Wine's picker does
-// not always honour the start folder, so the user in these tests goes to the folder first.
+// The picker is asked to start at the path box's directory (or "C:\\" when the box is empty);
+// what the user confirms comes back with one trailing backslash, and a cancel changes nothing.
 TEST_F(CommandsTest, BrowseStartsAtThePathBoxAndAddsTheBackslash)
 {
-    TempFolder shallow(L"C:");
-    std::wstring dir = shallow.MakeFolder(L"browse me");
-    std::wstring other = shallow.MakeFolder(L"chosen");
+    std::wstring dir = temp_.MakeFolder(L"browse me");
+    std::wstring chosen = temp_.MakeFolder(L"chosen");
+    struct Case {
+        std::wstring pathBox;
+        std::wstring chosen;   // empty: the user cancels
+        std::wstring expectedStart;
+        std::wstring expectedPathBox;
+    };
+    const Case cases[] = {
+        {dir, chosen, dir, chosen + L"\\"},
+        {L"", L"C:\\", L"C:\\", L"C:\\"},   // a root keeps its one backslash
+        {L"C:\\some text", L"", L"C:\\some text", L"C:\\some text"},
+    };
     ASSERT_NE(OpenDialog(), nullptr);
-    {
-        FolderPickerAnswerer picker(IDOK, other);
-        SetPath(dir);
+    for (const Case& c : cases) {
+        FolderPickerStandIn picker(c.chosen);
+        ASSERT_TRUE(picker.Installed());
+        SetPath(c.pathBox);
         Click(IDM_BROWSE);
-        EXPECT_EQ(picker.Shown(), 1);
-        EXPECT_EQ(picker.RequestedStart(), dir);
-        EXPECT_EQ(PathText(), other + L"\\");
+        EXPECT_EQ(picker.Shown(), 1) << c.pathBox;
+        EXPECT_EQ(picker.Owner(), dialog_);
+        EXPECT_EQ(picker.Title(), L"Select a directory to be associated with a virtual drive.");
+        EXPECT_EQ(picker.Flags(), static_cast<UINT>(BIF_RETURNONLYFSDIRS | BIF_RETURNFSANCESTORS | BIF_NEWDIALOGSTYLE));
+        EXPECT_TRUE(picker.RootIsDesktop());
+        EXPECT_EQ(picker.RequestedStart(), c.expectedStart);
+        EXPECT_EQ(PathText(), c.expectedPathBox) << c.pathBox;
     }
-    {
-        FolderPickerAnswerer picker(IDOK, L"C:\\");
-        SetPath(L"");
-        Click(IDM_BROWSE);
-        EXPECT_EQ(picker.RequestedStart(), L"C:\\");
-        EXPECT_EQ(PathText(), L"C:\\");   // a root keeps its one backslash
-    }
-    {
-        FolderPickerAnswerer picker(IDCANCEL);
-        SetPath(L"C:\\some text");
-        Click(IDM_BROWSE);
-        EXPECT_EQ(picker.Shown(), 1);
-        EXPECT_EQ(picker.RequestedStart(), L"C:\\some text");
-        EXPECT_EQ(PathText(), L"C:\\some text");
-    }
+    EXPECT_TRUE(boxes_.Boxes().empty());
+}
+
+// The shell's own picker opens over the dialog, and cancelling it leaves the path box alone.
+TEST_F(CommandsTest, CancellingTheRealPickerKeepsThePathBox)
+{
+    ASSERT_NE(OpenDialog(), nullptr);
+    FolderPickerCanceller picker;
+    SetPath(L"C:\\windows");
+    Click(IDM_BROWSE);
+    EXPECT_EQ(picker.Shown(), 1);
+    EXPECT_EQ(PathText(), L"C:\\windows");
 }
 
 }  // namespace

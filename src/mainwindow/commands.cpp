@@ -42,19 +42,6 @@ bool ReadDriveInputs(HWND dialog, wchar_t* letter, wchar_t (&path)[kPathCapacity
     return false;
 }
 
-void SelectRowAt(HWND list, int row)
-{
-    LVITEMW item = {};
-    item.stateMask = LVIS_SELECTED;
-    item.state = LVIS_SELECTED;
-    SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
-}
-
-int CALLBACK CompareRecordLetters(LPARAM first, LPARAM second, LPARAM)
-{
-    return reinterpret_cast<const wchar_t*>(first)[0] - reinterpret_cast<const wchar_t*>(second)[0];
-}
-
 void OnClose(HWND dialog)
 {
     if (!SaveSettings())
@@ -67,36 +54,31 @@ void OnAutoStart(HWND dialog)
     SetAutoStart(IsDlgButtonChecked(dialog, IDC_AUTOSTART) == BST_CHECKED);
 }
 
-void OnRemove(HWND dialog)
+// A command holds letters and directories, never a row or its record, across every call that
+// may run a message loop (a definition may announce itself, a box runs its own loop): the list
+// may be rebuilt during such a call, and the command finds its row again by its letter.
+void OnRemove()
 {
-    int row = -1;
-    const wchar_t* record = SelectedRecord(&row);
-    if (record == nullptr || !SetVirtualDrive(record[0], nullptr))
+    wchar_t letter = SelectedLetter();
+    if (letter == 0 || !SetVirtualDrive(letter, nullptr))
         return;
-    HWND list = GetDlgItem(dialog, IDC_DRIVE_LIST);
-    SendMessageW(list, LVM_DELETEITEM, row, 0);
-    int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    if (count == 0)
-        return;
-    if (row > count - 1)
-        row = count - 1;
-    SelectRowAt(list, row);
-    SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
+    RefreshDriveEntry(letter);
+    SelectRowAfterLetter(letter);
 }
 
 void OnSave(HWND dialog)
 {
-    int row = -1;
-    wchar_t* record = SelectedRecord(&row);
-    wchar_t letter = 0;
-    wchar_t path[kPathCapacity];
-    if (record == nullptr || !ReadDriveInputs(dialog, &letter, path))
+    const wchar_t* record = SelectedRecord();
+    if (record == nullptr)
         return;
-
-    // Copies, because a box shown below lets a refresh free the record.
     wchar_t oldLetter = record[0];
     wchar_t oldDirectory[kDriveRecordUnits];
     CopyBounded(oldDirectory, kDriveRecordUnits, record + 1);
+    wchar_t letter = 0;
+    wchar_t path[kPathCapacity];
+    if (!ReadDriveInputs(dialog, &letter, path))
+        return;
+
     if (!SetVirtualDrive(oldLetter, nullptr))
         return;
     if (!SetVirtualDrive(letter, path)) {
@@ -104,12 +86,16 @@ void OnSave(HWND dialog)
         SetVirtualDrive(oldLetter, oldDirectory);
         RefreshDriveEntry(oldLetter);
         RefreshDriveEntry(letter);
+        if (SelectedLetter() == 0)
+            SelectDriveRow(FindDriveRow(oldLetter));
         return;
     }
-    record[0] = letter;
-    HWND list = GetDlgItem(dialog, IDC_DRIVE_LIST);
-    SendMessageW(list, LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(CompareRecordLetters));
+    // The same row follows the drive to its new letter, unless a refresh has already replaced it.
+    MoveDriveRow(oldLetter, letter);
+    RefreshDriveEntry(oldLetter);
     RefreshDriveEntry(letter);
+    if (SelectedLetter() != letter)
+        SelectDriveRow(FindDriveRow(letter));
     SyncSelection();
 }
 
@@ -143,10 +129,8 @@ void OnBrowse(HWND dialog)
 
 void OnLetterPicked()
 {
-    int row = -1;
-    const wchar_t* record = SelectedRecord(&row);
-    wchar_t recordLetter = record != nullptr ? record[0] : 0;
-    ApplyToolbarStates(StatesForLetterPick(recordLetter, record != nullptr ? ChosenLetter() : 0));
+    wchar_t recordLetter = SelectedLetter();
+    ApplyToolbarStates(StatesForLetterPick(recordLetter, recordLetter != 0 ? ChosenLetter() : 0));
 }
 
 }  // namespace
@@ -167,7 +151,7 @@ void OnCommand(HWND dialog, int id, HWND, UINT code)
         OnAutoStart(dialog);
         break;
     case IDM_REMOVE:
-        OnRemove(dialog);
+        OnRemove();
         break;
     case IDM_SAVE:
         OnSave(dialog);

@@ -62,6 +62,22 @@ int FindRowOfLetter(HWND list, wchar_t letter, wchar_t** record, int* insertAt)
     return -1;
 }
 
+// Rows of the letter behind the first one: a letter has one drive, so it has one row.
+void DeleteLaterRowsOfLetter(HWND list, wchar_t letter, int firstRow)
+{
+    int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = count - 1; row > firstRow; --row) {
+        const wchar_t* record = RecordOfRow(list, row);
+        if (record != nullptr && record[0] == letter)
+            SendMessageW(list, LVM_DELETEITEM, row, 0);
+    }
+}
+
+int CALLBACK CompareRecordLetters(LPARAM first, LPARAM second, LPARAM)
+{
+    return reinterpret_cast<const wchar_t*>(first)[0] - reinterpret_cast<const wchar_t*>(second)[0];
+}
+
 void BuildComboText(wchar_t letter, wchar_t (&text)[4])
 {
     text[0] = L' ';
@@ -102,7 +118,8 @@ void ShowNoSelection()
 
 void OnItemChanged(const NMLISTVIEW* change)
 {
-    if ((change->uChanged & LVIF_STATE) == 0)
+    // A change of focus or of the hidden check box alone must not reset what the user entered.
+    if ((change->uChanged & LVIF_STATE) == 0 || ((change->uOldState ^ change->uNewState) & LVIS_SELECTED) == 0)
         return;
     const auto* record = reinterpret_cast<const wchar_t*>(change->lParam);
     if ((change->uNewState & LVIS_SELECTED) != 0) {
@@ -158,6 +175,9 @@ void RefreshDriveEntry(wchar_t letter)
     wchar_t* record = nullptr;
     int insertAt = 0;
     int row = FindRowOfLetter(list, letter, &record, &insertAt);
+
+    if (row >= 0)
+        DeleteLaterRowsOfLetter(list, letter, row);
 
     wchar_t directory[kTargetCapacity];
     if (!QueryVirtualDrive(letter, directory, kTargetCapacity)) {
@@ -273,12 +293,79 @@ void OnDriveListNotify(const NMHDR* header)
 
 wchar_t* SelectedRecord(int* row)
 {
-    *row = -1;
+    int selected = -1;
+    wchar_t* record = nullptr;
+    if (g_hwndMain != nullptr) {
+        HWND list = DriveList();
+        selected = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+        record = RecordOfRow(list, selected);
+    }
+    if (row != nullptr)
+        *row = selected;
+    return record;
+}
+
+wchar_t SelectedLetter()
+{
+    const wchar_t* record = SelectedRecord();
+    return record != nullptr ? record[0] : 0;
+}
+
+int FindDriveRow(wchar_t letter)
+{
     if (g_hwndMain == nullptr)
-        return nullptr;
+        return -1;
+    wchar_t* record = nullptr;
+    int insertAt = 0;
+    return FindRowOfLetter(DriveList(), letter, &record, &insertAt);
+}
+
+void SelectDriveRow(int row)
+{
+    if (g_hwndMain == nullptr || row < 0)
+        return;
     HWND list = DriveList();
-    *row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    return RecordOfRow(list, *row);
+    LVITEMW item = {};
+    item.stateMask = LVIS_SELECTED;
+    item.state = LVIS_SELECTED;
+    SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
+}
+
+void SelectRowAfterLetter(wchar_t letter)
+{
+    if (g_hwndMain == nullptr || SelectedLetter() != 0)
+        return;
+    HWND list = DriveList();
+    int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    int row = 0;
+    while (row < count - 1) {
+        const wchar_t* record = RecordOfRow(list, row);
+        if (record != nullptr && record[0] > letter)
+            break;
+        ++row;
+    }
+    if (count > 0)
+        SelectDriveRow(row);
+}
+
+void MoveDriveRow(wchar_t from, wchar_t to)
+{
+    if (g_hwndMain == nullptr || from == to || FindDriveRow(from) < 0)
+        return;
+    HWND list = DriveList();
+    for (int stale = FindDriveRow(to); stale >= 0; stale = FindDriveRow(to))
+        SendMessageW(list, LVM_DELETEITEM, stale, 0);
+    RecordOfRow(list, FindDriveRow(from))[0] = to;
+    SortDriveRows();
+}
+
+void SortDriveRows()
+{
+    if (g_hwndMain == nullptr)
+        return;
+    // The sort keeps each row with its record and its selection.
+    SendMessageW(DriveList(), LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(CompareRecordLetters));
 }
 
 wchar_t ChosenLetter()

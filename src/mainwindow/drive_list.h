@@ -14,7 +14,8 @@ extern HIMAGELIST g_himlDriveList;
 // Once, at dialog start: list styles, row height, background, the column and g_hBoldFont.
 void ConfigureDriveList();
 
-// Brings the row of one letter in line with the system: insert, update or delete.
+// Brings the row of one letter in line with the system: insert, update or delete. A letter is
+// left with one row at most.
 void RefreshDriveEntry(wchar_t letter);
 
 // RefreshDriveEntry for 'A' through 'Z'.
@@ -33,9 +34,29 @@ void SyncSelection();
 // LVN_ITEMCHANGED and LVN_DELETEITEM of IDC_DRIVE_LIST.
 void OnDriveListNotify(const NMHDR* header);
 
-// The selected row's DriveRecord, or null when no row is selected or it has none; *row
-// receives the selected index or -1.
-wchar_t* SelectedRecord(int* row);
+// The selected row's DriveRecord, or null when no row is selected or it has none; *row, when
+// asked for, receives the selected index or -1.
+wchar_t* SelectedRecord(int* row = nullptr);
+
+// The selected row's drive letter, 0 when no row with a record is selected.
+wchar_t SelectedLetter();
+
+// The row that shows the letter, -1 when none does.
+int FindDriveRow(wchar_t letter);
+
+// Selects the row (nothing for -1) and scrolls it into view.
+void SelectDriveRow(int row);
+
+// When no row is selected: selects the first row of a later letter than the one given, or the
+// last row. Used after a removal, so the row that took the removed one's place is selected.
+void SelectRowAfterLetter(wchar_t letter);
+
+// Gives the row of `from` to `to` in place, with its record and selection, after dropping any
+// stale row of `to`; the rows are then put back in letter order. Nothing when `from` has no row.
+void MoveDriveRow(wchar_t from, wchar_t to);
+
+// Puts the rows in letter order; an owner-drawn list does not sort itself.
+void SortDriveRows();
 
 // The letter picked in the combo (its item data), 0 when nothing is picked.
 wchar_t ChosenLetter();

@@ -38,6 +38,27 @@ void EnablePathCompletion(HWND dialog)
     SHAutoComplete(GetDlgItem(dialog, IDC_PATH_EDIT), SHACF_FILESYS_DIRS);
 }
 
+// List and combo read anew from the system, keeping the selected drive's letter and the user's
+// still-free pick.
+void RefreshFromSystem()
+{
+    RefreshAllDrives();
+    FillLetterCombo(SelectedLetter(), ChosenLetter());
+}
+
+void OnDeviceChange(WPARAM event)
+{
+    if (event == DBT_DEVICEARRIVAL || event == DBT_DEVICEREMOVECOMPLETE)
+        RefreshFromSystem();
+}
+
+// Another program may change drives without an announcement; the user sees them on coming back.
+void OnActivate(WPARAM state)
+{
+    if (LOWORD(state) == WA_ACTIVE || LOWORD(state) == WA_CLICKACTIVE)
+        RefreshFromSystem();
+}
+
 }  // namespace
 
 void OnInitDialog(HWND dialog)
@@ -56,16 +77,8 @@ void OnInitDialog(HWND dialog)
         RefreshDriveEntry(letter);
     FillLetterCombo(0, 0);
     LoadSettings(false);
-}
-
-void OnDeviceChange(WPARAM event)
-{
-    if (event != DBT_DEVICEARRIVAL && event != DBT_DEVICEREMOVECOMPLETE)
-        return;
-    RefreshAllDrives();
-    int row = -1;
-    const wchar_t* record = SelectedRecord(&row);
-    FillLetterCombo(record != nullptr ? record[0] : 0, ChosenLetter());
+    // Drives loaded from the file are announced on Windows but not under Wine: list them either way.
+    RefreshFromSystem();
 }
 
 INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
@@ -88,6 +101,9 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         break;
     case WM_DEVICECHANGE:
         OnDeviceChange(wParam);
+        break;
+    case WM_ACTIVATE:
+        OnActivate(wParam);
         break;
     case WM_THEMECHANGED:
         RefreshThemes(dialog);

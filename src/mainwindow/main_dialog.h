@@ -6,6 +6,3 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 
 // Wires the dialog together at WM_INITDIALOG.
 void OnInitDialog(HWND dialog);
-
-// WM_DEVICECHANGE: list and combo follow drives that came or went.
-void OnDeviceChange(WPARAM event);

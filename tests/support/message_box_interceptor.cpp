@@ -59,6 +59,8 @@ void MessageBoxInterceptor::OnActivate(HWND window)
     if (!IsMessageBox(window) || !FirstActivation(window))
         return;
     boxes_.push_back(ReadMessageBox(window));
+    if (whileOpen_)
+        whileOpen_();
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(answer_, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(window, answer_)));
 }

@@ -3,7 +3,9 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct RecordedBox {
@@ -21,6 +23,9 @@ public:
     MessageBoxInterceptor& operator=(const MessageBoxInterceptor&) = delete;
 
     void SetAnswer(int answer) { answer_ = answer; }
+    // Runs while each box is open, before it is answered: what may happen during a box's own
+    // message loop.
+    void WhileOpen(std::function<void()> action) { whileOpen_ = std::move(action); }
     const std::vector<RecordedBox>& Boxes() const { return boxes_; }
     void Clear() { boxes_.clear(); }
 
@@ -30,6 +35,7 @@ private:
 
     HHOOK hook_;
     int answer_;
+    std::function<void()> whileOpen_;
     std::vector<RecordedBox> boxes_;
 };
 

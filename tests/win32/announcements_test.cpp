@@ -1,0 +1,315 @@
+// The dialog stays true to the system however drive changes are announced: from inside the
+// definition (Windows), never (Wine, or another program's change), or while one of the
+// dialog's own boxes is open.
+#include <windows.h>
+#include <commctrl.h>
+#include <dbt.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "mainwindow/drive_record.h"
+#include "mainwindow/toolbars.h"
+#include "res/resource.h"
+#include "support/dialog_driver.h"
+#include "support/dialog_fixture.h"
+#include "support/import_hook.h"
+#include "support/windows_announcements.h"
+
+namespace {
+
+std::wstring Item(wchar_t letter)
+{
+    return std::wstring(L" ") + letter + L":";
+}
+
+class AnnouncementsTest : public MainDialogTest {
+protected:
+    void Click(int command)
+    {
+        ClickToolbarButton(g_hwndMainToolbar, command);
+        Pump();
+    }
+    void Pick(wchar_t letter) { PickComboItem(dialog_, IDC_LETTER_COMBO, Item(letter)); }
+    void SetPath(const std::wstring& path) { SetDlgItemTextW(dialog_, IDC_PATH_EDIT, path.c_str()); }
+    int RowOf(wchar_t letter) const
+    {
+        std::vector<ListRow> rows = Rows();
+        for (size_t i = 0; i < rows.size(); ++i) {
+            if (rows[i].recordLetter == letter)
+                return static_cast<int>(i);
+        }
+        return -1;
+    }
+    wchar_t SelectedLetter() const
+    {
+        int row = SelectedRow();
+        return row >= 0 ? Rows()[row].recordLetter : 0;
+    }
+    // A loop over cases runs each one on a fresh dialog, settings file and set of letters.
+    void StartOver()
+    {
+        CloseDialog();
+        DriveLetterTest::TearDown();
+        taken_.clear();
+        ForgetSettingsFile();
+        boxes_.Clear();
+    }
+
+    // One row per virtual drive of the session, in letter order, with the system's directory;
+    // and Close writes exactly those rows.
+    void ExpectListMirrorsSystemAndCloseSavesIt(const std::string& when)
+    {
+        std::vector<std::wstring> system, listed;
+        for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
+            std::wstring target = DeviceTarget(letter);
+            if (target.rfind(L"\\??\\", 0) == 0)
+                system.push_back(std::wstring(1, letter) + L"=" + target.substr(4) + L"\\");
+        }
+        for (const ListRow& row : Rows()) {
+            EXPECT_EQ(row.text, std::wstring(1, row.recordLetter) + L":") << when;
+            listed.push_back(std::wstring(1, row.recordLetter) + L"=" + row.directory);
+        }
+        EXPECT_EQ(listed, system) << when;
+
+        SendMessageW(Control(IDC_CLOSE), BM_CLICK, 0, 0);
+        Pump();
+        WritePrivateProfileStringW(nullptr, nullptr, nullptr, SettingsPath().c_str());
+        wchar_t section[4096] = {};
+        GetPrivateProfileSectionW(L"Drives", section, 4096, SettingsPath().c_str());
+        std::vector<std::wstring> saved;
+        for (const wchar_t* line = section; *line != L'\0'; line += lstrlenW(line) + 1)
+            saved.push_back(line);
+        EXPECT_EQ(saved, listed) << when;
+    }
+
+    WindowsLikeAnnouncements announcements_;
+};
+
+TEST_F(AnnouncementsTest, RemoveOfTheMiddleRowDropsOnlyThatDrive)
+{
+    wchar_t c = TakeFreeLetter(), b = TakeFreeLetter(), a = TakeFreeLetter();   // a < b < c
+    for (wchar_t letter : {a, b, c})
+        ASSERT_TRUE(DefineRawTarget(letter, L"\\??\\C:\\windows"));
+    ASSERT_NE(OpenDialog(), nullptr);
+    SelectRow(RowOf(b));
+    Click(IDM_REMOVE);
+    EXPECT_GT(announcements_.Announced(), 0);
+    EXPECT_EQ(DeviceTarget(b), L"");
+    EXPECT_EQ(SelectedLetter(), c);
+    EXPECT_EQ(PathText(), L"C:\\windows\\");
+    ExpectListMirrorsSystemAndCloseSavesIt("after Remove");
+}
+
+TEST_F(AnnouncementsTest, SaveLeavesOneSelectedRowForTheDrive)
+{
+    for (bool moveLetter : {false, true}) {
+        const std::string name = moveLetter ? "moved letter" : "same letter";
+        wchar_t other = TakeFreeLetter(), old = TakeFreeLetter(), moved = TakeFreeLetter();   // moved < old < other
+        std::wstring dir = temp_.MakeFolder(L"saved " + std::wstring(1, old));
+        ASSERT_TRUE(DefineRawTarget(old, L"\\??\\C:\\windows"));
+        ASSERT_TRUE(DefineRawTarget(other, L"\\??\\C:\\windows"));
+        ASSERT_NE(OpenDialog(), nullptr);
+        SelectRow(RowOf(old));
+        wchar_t target = moveLetter ? moved : old;
+        Pick(target);
+        SetPath(dir);
+        Click(IDM_SAVE);
+        EXPECT_EQ(DeviceTarget(target), L"\\??\\" + dir) << name;
+        EXPECT_EQ(SelectedLetter(), target) << name;
+        EXPECT_EQ(ComboSelection(), Item(target)) << name;
+        EXPECT_EQ(PathText(), dir + L"\\") << name;
+        ExpectListMirrorsSystemAndCloseSavesIt(name);
+        StartOver();
+    }
+}
+
+// The refusal's box runs a message loop: the refresh that comes in it, or the one announced by
+// the removal before it, must leave the user's drive listed and selected.
+TEST_F(AnnouncementsTest, FailedMoveKeepsTheOldDriveSelected)
+{
+    for (bool refreshDuringTheBox : {false, true}) {
+        const std::string name = refreshDuringTheBox ? "refresh while the box is open" : "announced";
+        announcements_.AnnounceLikeWindows(!refreshDuringTheBox);
+        wchar_t old = TakeFreeLetter(), refused = TakeFreeLetter();
+        std::wstring dir = temp_.MakeFolder(L"old");
+        std::wstring fresh = temp_.MakeFolder(L"fresh");
+        ASSERT_TRUE(DefineRawTarget(old, L"\\??\\" + dir));
+        ASSERT_NE(OpenDialog(), nullptr);
+        SelectRow(0);
+        Pick(refused);
+        SetPath(fresh);
+        announcements_.RefuseDefinitionsOf(refused);
+        int rowsDuringTheBox = -1;
+        if (refreshDuringTheBox) {
+            boxes_.WhileOpen([&] {
+                SendMessageW(dialog_, WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, 0);
+                rowsDuringTheBox = static_cast<int>(Rows().size());
+            });
+        }
+        boxes_.SetAnswer(IDOK);
+        Click(IDM_SAVE);
+        boxes_.WhileOpen(nullptr);
+        ASSERT_EQ(boxes_.Boxes().size(), 1u) << name;
+        EXPECT_EQ(boxes_.Boxes()[0].text, L"Failed to define virtual drive " + std::wstring(1, refused) + L":");
+        if (refreshDuringTheBox) {
+            EXPECT_EQ(rowsDuringTheBox, 0);   // the old mapping was already gone then
+        }
+        EXPECT_EQ(DeviceTarget(old), L"\\??\\" + dir) << name;
+        EXPECT_EQ(SelectedLetter(), old) << name;
+        ExpectListMirrorsSystemAndCloseSavesIt(name);
+        announcements_.RefuseDefinitionsOf(0);
+        StartOver();
+    }
+}
+
+TEST_F(AnnouncementsTest, NewAddsOneRowAndClearsTheInputs)
+{
+    wchar_t existing = TakeFreeLetter(), letter = TakeFreeLetter();
+    std::wstring dir = temp_.MakeFolder(L"new");
+    ASSERT_TRUE(DefineRawTarget(existing, L"\\??\\C:\\windows"));
+    ASSERT_NE(OpenDialog(), nullptr);
+    Pick(letter);
+    SetPath(dir);
+    Click(IDM_NEW);
+    EXPECT_EQ(DeviceTarget(letter), L"\\??\\" + dir);
+    EXPECT_EQ(SelectedRow(), -1);
+    EXPECT_EQ(PathText(), L"");
+    EXPECT_EQ(ComboSelection(), L"");
+    ExpectListMirrorsSystemAndCloseSavesIt("after New");
+}
+
+// Loading at start must list what it defined whether or not that is announced: otherwise the
+// next Close rewrites the file from an empty list and the saved drives are lost.
+TEST_F(AnnouncementsTest, LoadedDrivesAreListedAndKept)
+{
+    for (bool announced : {true, false}) {
+        const std::string name = announced ? "announced" : "silent";
+        announcements_.AnnounceLikeWindows(announced);
+        wchar_t saved = TakeFreeLetter();
+        std::wstring dir = temp_.MakeFolder(L"saved");
+        WriteSettings("[Drives]\r\n" + std::string(1, static_cast<char>(saved)) + "=" +
+                      std::string(dir.begin(), dir.end()) + "\\\r\n");
+        boxes_.SetAnswer(IDYES);
+        ASSERT_NE(OpenDialog(), nullptr);
+        ASSERT_EQ(boxes_.Boxes().size(), 1u) << name;
+        EXPECT_EQ(DeviceTarget(saved), L"\\??\\" + dir) << name;
+        EXPECT_EQ(RowOf(saved), 0) << name;
+        std::vector<std::wstring> combo = ComboItems();
+        EXPECT_EQ(std::count(combo.begin(), combo.end(), Item(saved)), 0) << name;
+        ExpectListMirrorsSystemAndCloseSavesIt(name);
+        StartOver();
+    }
+}
+
+// A row left behind by a silent removal elsewhere must not give its letter a second row.
+TEST_F(AnnouncementsTest, SaveOntoTheLetterOfAStaleRowLeavesOneRow)
+{
+    announcements_.AnnounceLikeWindows(false);
+    wchar_t stale = TakeFreeLetter(), mine = TakeFreeLetter();
+    std::wstring dir = temp_.MakeFolder(L"mine");
+    ASSERT_TRUE(DefineRawTarget(stale, L"\\??\\C:\\windows"));
+    ASSERT_TRUE(DefineRawTarget(mine, L"\\??\\" + dir));
+    ASSERT_NE(OpenDialog(), nullptr);
+    RemoveVirtualDefinitions(stale);
+    SelectRow(RowOf(mine));   // the combo is rebuilt and offers the freed letter
+    Pick(stale);
+    Click(IDM_SAVE);
+    EXPECT_EQ(DeviceTarget(stale), L"\\??\\" + dir);
+    EXPECT_EQ(SelectedLetter(), stale);
+    ExpectListMirrorsSystemAndCloseSavesIt("after the move onto the stale row's letter");
+}
+
+// Coming back to the dialog shows what another program changed without an announcement.
+TEST_F(AnnouncementsTest, ActivationRefreshesTheList)
+{
+    announcements_.AnnounceLikeWindows(false);
+    wchar_t letter = TakeFreeLetter();
+    ASSERT_NE(OpenDialog(), nullptr);
+    ASSERT_TRUE(DefineRawTarget(letter, L"\\??\\C:\\windows"));
+    SendMessageW(dialog_, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), 0);
+    EXPECT_EQ(RowOf(letter), -1);
+    SendMessageW(dialog_, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
+    EXPECT_EQ(RowOf(letter), 0);
+    std::vector<std::wstring> combo = ComboItems();
+    EXPECT_EQ(std::count(combo.begin(), combo.end(), Item(letter)), 0);
+    RemoveVirtualDefinitions(letter);
+    SendMessageW(dialog_, WM_ACTIVATE, MAKEWPARAM(WA_CLICKACTIVE, 0), 0);
+    EXPECT_TRUE(Rows().empty());
+}
+
+// Only a change of selection resets the inputs; focus and the hidden check box do not.
+TEST_F(AnnouncementsTest, FocusOrCheckBoxChangesKeepWhatTheUserEntered)
+{
+    wchar_t letter = TakeFreeLetter(), other = TakeFreeLetter();
+    ASSERT_TRUE(DefineRawTarget(letter, L"\\??\\C:\\windows"));
+    ASSERT_NE(OpenDialog(), nullptr);
+    SelectRow(0);
+    Pick(other);
+    SetPath(L"C:\\typed");
+    LVITEMW item = {};
+    item.stateMask = LVIS_FOCUSED;
+    item.state = 0;
+    SendMessageW(Control(IDC_DRIVE_LIST), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(2);
+    SendMessageW(Control(IDC_DRIVE_LIST), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+    Pump();
+    EXPECT_EQ(SelectedRow(), 0);
+    EXPECT_EQ(ComboSelection(), Item(other));
+    EXPECT_EQ(PathText(), L"C:\\typed");
+    EXPECT_TRUE(ToolbarButtonEnabled(g_hwndMainToolbar, IDM_NEW));
+}
+
+// Every record the list allocates is freed: by refreshes, by Remove and when the dialog goes.
+std::set<HGLOBAL> g_liveRecords;
+int g_recordAllocations = 0;
+decltype(&GlobalAlloc) g_realGlobalAlloc = nullptr;
+decltype(&GlobalFree) g_realGlobalFree = nullptr;
+
+HGLOBAL WINAPI CountingGlobalAlloc(UINT flags, SIZE_T bytes)
+{
+    HGLOBAL block = g_realGlobalAlloc(flags, bytes);
+    if (block != nullptr && bytes == kDriveRecordUnits * sizeof(wchar_t)) {
+        g_liveRecords.insert(block);
+        ++g_recordAllocations;
+    }
+    return block;
+}
+
+HGLOBAL WINAPI CountingGlobalFree(HGLOBAL block)
+{
+    g_liveRecords.erase(block);
+    return g_realGlobalFree(block);
+}
+
+TEST_F(AnnouncementsTest, RecordsAreFreedByRefreshRemoveAndDestruction)
+{
+    ImportHook alloc("kernel32.dll", "GlobalAlloc", reinterpret_cast<void*>(&CountingGlobalAlloc));
+    ImportHook release("kernel32.dll", "GlobalFree", reinterpret_cast<void*>(&CountingGlobalFree));
+    ASSERT_TRUE(alloc.Installed() && release.Installed());
+    g_realGlobalAlloc = reinterpret_cast<decltype(&GlobalAlloc)>(alloc.Original());
+    g_realGlobalFree = reinterpret_cast<decltype(&GlobalFree)>(release.Original());
+    g_liveRecords.clear();
+    g_recordAllocations = 0;
+
+    wchar_t c = TakeFreeLetter(), b = TakeFreeLetter(), a = TakeFreeLetter();
+    for (wchar_t letter : {a, b, c})
+        ASSERT_TRUE(DefineRawTarget(letter, L"\\??\\C:\\windows"));
+    ASSERT_NE(OpenDialog(), nullptr);
+    EXPECT_EQ(g_liveRecords.size(), 3u);
+    RemoveVirtualDefinitions(a);   // announced: the refresh drops the row
+    EXPECT_EQ(g_liveRecords.size(), 2u);
+    SelectRow(RowOf(b));
+    Click(IDM_REMOVE);
+    EXPECT_EQ(g_liveRecords.size(), 1u);
+    CloseDialog();
+    EXPECT_TRUE(g_liveRecords.empty());
+    EXPECT_GE(g_recordAllocations, 3);
+}
+
+}  // namespace

@@ -15,13 +15,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     wchar_t target[kTargetCapacity];
     if (BuildRawTarget(directory.data(), target, kTargetCapacity)) {
-        size_t built = UnitLength(target);
-        if (built >= kTargetCapacity || !IsVirtualDriveTarget(target))
+        if (UnitLength(target) >= kTargetCapacity || !IsVirtualDriveTarget(target))
             std::abort();
-        // Nothing is cut: the target holds the whole directory, less one trailing backslash.
-        size_t kept = length > 0 && directory[length - 1] == L'\\' ? length - 1 : length;
-        if (built != 4 + kept || std::wmemcmp(target + 5, directory.data() + 1, kept > 1 ? kept - 1 : 0) != 0)
-            std::abort();
+        // Nothing is cut: a drive path or UNC path reads back whole, less one trailing backslash.
+        bool drivePath = length >= 2 && directory[1] == L':';
+        bool uncPath = length >= 2 && directory[0] == L'\\' && directory[1] == L'\\' &&
+                       !(length >= 4 && (directory[2] == L'?' || directory[2] == L'.') && directory[3] == L'\\');
+        if (drivePath || uncPath) {
+            wchar_t readBack[kTargetCapacity];
+            DirectoryOfTarget(target, readBack, kTargetCapacity);
+            size_t kept = length > (uncPath ? 2u : 0u) && directory[length - 1] == L'\\' ? length - 1 : length;
+            if (UnitLength(readBack) != kept || std::wmemcmp(readBack + 1, directory.data() + 1, kept - 1) != 0)
+                std::abort();
+        }
     } else if (target[0] != 0) {
         std::abort();
     }

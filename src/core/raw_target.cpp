@@ -5,22 +5,32 @@
 #include "core/drive_letter.h"
 
 namespace {
+
 const wchar_t kTargetPrefix[] = L"\\??\\";
 constexpr size_t kPrefixLength = 4;
-}
+const wchar_t kUncBody[] = L"UNC\\";
+constexpr size_t kUncBodyLength = 4;
 
-bool IsVirtualDriveTarget(const wchar_t* target)
+bool StartsWith(const wchar_t* text, const wchar_t* prefix, size_t length)
 {
-    for (size_t i = 0; i < kPrefixLength; ++i) {
-        if (target[i] != kTargetPrefix[i])
+    for (size_t i = 0; i < length; ++i) {
+        if (text[i] != prefix[i])
             return false;
     }
     return true;
 }
 
-const wchar_t* DirectoryOfTarget(const wchar_t* target)
+// "\\?\" and "\\.\" already hand their rest to the object manager unchanged.
+bool HasLocalDevicePrefix(const wchar_t* path)
 {
-    return target + kPrefixLength;
+    return path[0] == L'\\' && path[1] == L'\\' && (path[2] == L'?' || path[2] == L'.') && path[3] == L'\\';
+}
+
+}  // namespace
+
+bool IsVirtualDriveTarget(const wchar_t* target)
+{
+    return StartsWith(target, kTargetPrefix, kPrefixLength);
 }
 
 bool BuildRawTarget(const wchar_t* directory, wchar_t* target, size_t capacity)
@@ -28,16 +38,42 @@ bool BuildRawTarget(const wchar_t* directory, wchar_t* target, size_t capacity)
     if (capacity == 0)
         return false;
     target[0] = L'\0';
-    size_t length = BoundedLength(directory, capacity);
-    if (length > 0 && directory[length - 1] == L'\\')
+    const wchar_t* body = directory;
+    const wchar_t* bodyPrefix = L"";
+    size_t bodyPrefixLength = 0;
+    if (HasLocalDevicePrefix(directory)) {
+        body = directory + 4;
+    } else if (directory[0] == L'\\' && directory[1] == L'\\') {
+        body = directory + 2;
+        bodyPrefix = kUncBody;
+        bodyPrefixLength = kUncBodyLength;
+    }
+    size_t length = BoundedLength(body, capacity);
+    if (length > 0 && body[length - 1] == L'\\')
         --length;
-    if (kPrefixLength + length + 1 > capacity)
+    if (kPrefixLength + bodyPrefixLength + length + 1 > capacity)
         return false;
     CopyBounded(target, capacity, kTargetPrefix);
+    AppendBounded(target, capacity, bodyPrefix);
+    size_t start = kPrefixLength + bodyPrefixLength;
     for (size_t i = 0; i < length; ++i)
-        target[kPrefixLength + i] = directory[i];
-    target[kPrefixLength + length] = L'\0';
-    if (length > 0)
+        target[start + i] = body[i];
+    target[start + length] = L'\0';
+    if (start + length > kPrefixLength)
         target[kPrefixLength] = NormalizeDriveLetter(target[kPrefixLength]);
     return true;
+}
+
+void DirectoryOfTarget(const wchar_t* target, wchar_t* directory, size_t capacity)
+{
+    const wchar_t* body = target + kPrefixLength;
+    bool unc = true;
+    for (size_t i = 0; i < kUncBodyLength && unc; ++i)
+        unc = NormalizeDriveLetter(body[i]) == kUncBody[i];
+    if (!unc) {
+        CopyBounded(directory, capacity, body);
+        return;
+    }
+    CopyBounded(directory, capacity, L"\\\\");
+    AppendBounded(directory, capacity, body + kUncBodyLength);
 }

@@ -1,4 +1,5 @@
-// Raw targets of virtual drives: "\??\" followed by the directory.
+// Raw targets of virtual drives: "\??\" followed by the directory in the NT form that the
+// object manager resolves, and back.
 #pragma once
 #include <cstddef>
 
@@ -7,10 +8,12 @@ constexpr size_t kTargetCapacity = 1024;
 // True when a device's target names a directory through the "\??\" prefix.
 bool IsVirtualDriveTarget(const wchar_t* target);
 
-// The directory part of a virtual drive's target (the text after the prefix).
-const wchar_t* DirectoryOfTarget(const wchar_t* target);
-
-// Builds "\??\" + directory with its first unit upper-cased and one trailing
-// backslash dropped (d:\Work\ gives \??\D:\Work, C:\ gives \??\C:).
+// Builds the target of a full Win32 directory path: d:\Work\ gives \??\D:\Work, C:\ gives \??\C:,
+// \\server\share\dir gives \??\UNC\server\share\dir, and \\?\ or \\.\ paths keep what follows
+// their prefix. The unit after "\??\" is upper-cased and one trailing backslash dropped.
 // False, with target emptied, when the result does not fit into capacity units.
 bool BuildRawTarget(const wchar_t* directory, wchar_t* target, size_t capacity);
+
+// The Win32 form of the directory that a virtual drive's target names (the reverse of
+// BuildRawTarget for drive and UNC paths), cut to fit capacity units.
+void DirectoryOfTarget(const wchar_t* target, wchar_t* directory, size_t capacity);

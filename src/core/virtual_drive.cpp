@@ -14,6 +14,21 @@ bool IsDirectory(const wchar_t* path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+namespace {
+
+// The object manager resolves none of the Win32 forms (relative, "c:/dir", "C:dir", dot
+// segments, trailing dots and blanks), so the target is built from the full path. False when
+// that is no existing directory, or when the path or its target would have to be cut.
+bool BuildTargetOfDirectory(const wchar_t* path, wchar_t (&target)[kTargetCapacity])
+{
+    wchar_t fullPath[kTargetCapacity];
+    DWORD length = GetFullPathNameW(path, kTargetCapacity, fullPath, nullptr);
+    return length != 0 && length < kTargetCapacity && IsDirectory(fullPath) &&
+           BuildRawTarget(fullPath, target, kTargetCapacity);
+}
+
+}  // namespace
+
 bool SetVirtualDrive(wchar_t letter, const wchar_t* path)
 {
     // A hand-edited settings line such as "1=D:\" must not create a device named "1:".
@@ -23,12 +38,9 @@ bool SetVirtualDrive(wchar_t letter, const wchar_t* path)
     BuildDeviceName(letter, deviceName);
 
     wchar_t newTarget[kTargetCapacity];
-    if (path != nullptr) {
-        // A target that does not fit would name another directory, so refuse before changing anything.
-        if (!IsDirectory(path) || !BuildRawTarget(path, newTarget, kTargetCapacity)) {
-            ShowError(L"Invalid path: %s", path);
-            return false;
-        }
+    if (path != nullptr && !BuildTargetOfDirectory(path, newTarget)) {
+        ShowError(L"Invalid path: %s", path);
+        return false;
     }
 
     wchar_t oldTarget[kTargetCapacity];
@@ -39,6 +51,9 @@ bool SetVirtualDrive(wchar_t letter, const wchar_t* path)
         if (!DefineDosDeviceW(DDD_REMOVE_DEFINITION, deviceName, nullptr))
             return false;
         hadVirtualDrive = true;
+    } else if (GetLastError() != ERROR_FILE_NOT_FOUND) {
+        // Only "not defined" is free: a target list too long to read may still hold a device.
+        return false;
     }
     if (path == nullptr)
         return true;
@@ -59,7 +74,8 @@ bool QueryVirtualDrive(wchar_t letter, wchar_t* directory, size_t capacity)
     wchar_t target[kTargetCapacity];
     if (QueryDosDeviceW(deviceName, target, kTargetCapacity) == 0 || !IsVirtualDriveTarget(target))
         return false;
-    const wchar_t* shortForm = DirectoryOfTarget(target);
+    wchar_t shortForm[kTargetCapacity];
+    DirectoryOfTarget(target, shortForm, kTargetCapacity);
     DWORD length = GetLongPathNameW(shortForm, directory, static_cast<DWORD>(capacity));
     if (length == 0 || length >= capacity)
         CopyBounded(directory, capacity, shortForm);

@@ -23,6 +23,10 @@ TEST(BuildRawTarget, NormalisesTheDirectory)
         {L"C:\\a\\\\", L"\\??\\C:\\a\\"},  // only one trailing backslash goes
         {L"D:\\\x8d44\x6599\\", L"\\??\\D:\\\x8d44\x6599"},
         {L"C:\\R&D", L"\\??\\C:\\R&D"},
+        {L"\\\\server\\share\\dir\\", L"\\??\\UNC\\server\\share\\dir"},
+        {L"\\\\?\\c:\\dir", L"\\??\\C:\\dir"},
+        {L"\\\\?\\UNC\\server\\share", L"\\??\\UNC\\server\\share"},
+        {L"\\\\.\\C:\\dir\\", L"\\??\\C:\\dir"},
     };
     for (const auto& c : cases) {
         wchar_t target[kTargetCapacity];
@@ -69,7 +73,30 @@ TEST(VirtualDriveTarget, RecognisesOnlyThePrefix)
     EXPECT_FALSE(IsVirtualDriveTarget(L"\\Device\\HarddiskVolume1"));
     EXPECT_FALSE(IsVirtualDriveTarget(L"\\??"));
     EXPECT_FALSE(IsVirtualDriveTarget(L""));
-    EXPECT_STREQ(DirectoryOfTarget(L"\\??\\C:\\dir"), L"C:\\dir");
+}
+
+// What the list shows and the settings file keeps must build the same target again.
+TEST(VirtualDriveTarget, DirectoryReadBackBuildsTheTargetAgain)
+{
+    const struct {
+        const wchar_t* target;
+        const wchar_t* directory;
+        const wchar_t* rebuilt;
+    } cases[] = {
+        {L"\\??\\C:\\dir", L"C:\\dir", L"\\??\\C:\\dir"},
+        {L"\\??\\C:", L"C:", L"\\??\\C:"},
+        {L"\\??\\UNC\\server\\share\\dir", L"\\\\server\\share\\dir", L"\\??\\UNC\\server\\share\\dir"},
+        {L"\\??\\unc\\server\\share", L"\\\\server\\share", L"\\??\\UNC\\server\\share"},
+        {L"\\??\\UNCLE", L"UNCLE", L"\\??\\UNCLE"},
+    };
+    for (const auto& c : cases) {
+        wchar_t directory[kTargetCapacity];
+        DirectoryOfTarget(c.target, directory, kTargetCapacity);
+        EXPECT_STREQ(directory, c.directory) << c.target;
+        wchar_t target[kTargetCapacity];
+        ASSERT_TRUE(BuildRawTarget(directory, target, kTargetCapacity));
+        EXPECT_STREQ(target, c.rebuilt) << c.target;
+    }
 }
 
 TEST(DriveLetter, UpperCasesAndValidates)

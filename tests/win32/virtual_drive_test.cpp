@@ -110,7 +110,7 @@ TEST_F(VirtualDriveTest, InvalidPathsAreReportedAndChangeNothing)
     std::wstring kept = temp_.MakeFolder(L"kept");
     ASSERT_TRUE(SetVirtualDrive(letter, kept.c_str()));
     std::wstring file = temp_.MakeFile(L"file.txt", "x");
-    const std::wstring invalid[] = {file, temp_.Path() + L"\\missing\\", L""};
+    const std::wstring invalid[] = {file, temp_.Path() + L"\\missing\\", L"", L"\\\\no server\\share\\dir"};
     for (const std::wstring& path : invalid) {
         boxes_.Clear();
         EXPECT_FALSE(SetVirtualDrive(letter, path.c_str()));
@@ -120,6 +120,49 @@ TEST_F(VirtualDriveTest, InvalidPathsAreReportedAndChangeNothing)
         EXPECT_EQ(boxes_.Boxes()[0].owner, nullptr);
         EXPECT_EQ(DeviceTarget(letter), L"\\??\\" + Upper1(kept));
     }
+}
+
+// The object manager resolves none of these Win32 forms: each must become the full path, or the
+// drive would be listed, saved and re-created at every log-on and still fail to open.
+TEST_F(VirtualDriveTest, EveryWin32FormOfADirectoryGivesItsFullPath)
+{
+    std::wstring base = Upper1(temp_.Path());
+    std::wstring dir = temp_.MakeFolder(L"Projects");
+    std::wstring slashes = base + L"/Projects";
+    for (wchar_t& unit : slashes) {
+        if (unit == L'\\')
+            unit = L'/';
+    }
+    slashes[0] = towlower(slashes[0]);
+    wchar_t previous[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryW(base.c_str()));
+    const std::wstring forms[] = {
+        L"Projects",                                  // relative
+        slashes,                                      // forward slashes
+        base.substr(0, 2) + L"Projects",              // drive-relative
+        base + L"\\a\\..\\Projects",                  // dot segments
+        dir + L"\\.",
+        dir + L".",                                   // trailing dot or blank
+        dir + L" ",
+    };
+    for (const std::wstring& form : forms) {
+        wchar_t letter = TakeFreeLetter();
+        EXPECT_TRUE(SetVirtualDrive(letter, form.c_str())) << form;
+        EXPECT_EQ(DeviceTarget(letter), L"\\??\\" + dir) << form;
+        wchar_t listed[1024] = L"";
+        EXPECT_TRUE(QueryVirtualDrive(letter, listed, 1024)) << form;
+        EXPECT_EQ(listed, dir) << form;
+    }
+    // A full form that would not fit is refused, and the box shows what was given.
+    std::wstring deep = std::wstring(1000, L'x');   // about 1040 units once the folder is in front
+    ASSERT_GT(base.size() + 1 + deep.size(), 1023u);
+    wchar_t letter = TakeFreeLetter();
+    EXPECT_FALSE(SetVirtualDrive(letter, deep.c_str()));
+    EXPECT_EQ(DeviceTarget(letter), L"");
+    SetCurrentDirectoryW(previous);
+    ASSERT_EQ(boxes_.Boxes().size(), 1u);
+    EXPECT_EQ(boxes_.Boxes()[0].text, L"Invalid path: " + deep);
 }
 
 TEST_F(VirtualDriveTest, TargetsThatDoNotFitAreRefusedNotCut)
@@ -191,6 +234,31 @@ TEST_F(VirtualDriveTest, FailedDefinitionOfAFreeLetterLeavesItFree)
     EXPECT_FALSE(SetVirtualDrive(letter, dir.c_str()));
     EXPECT_EQ(DeviceTarget(letter), L"");
     EXPECT_EQ(boxes_.Boxes().size(), 1u);
+}
+
+DWORD WINAPI QueryWithTooLongTargetList(LPCWSTR, LPWSTR, DWORD)
+{
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return 0;
+}
+
+// Only "not defined" means free: a letter whose targets cannot be read is left alone, silently.
+TEST_F(VirtualDriveTest, UnreadableDefinitionIsNotTakenForAFreeLetter)
+{
+    wchar_t mapped = TakeFreeLetter(), free = TakeFreeLetter();
+    std::wstring dir = temp_.MakeFolder(L"dir");
+    std::wstring other = temp_.MakeFolder(L"other");
+    ASSERT_TRUE(SetVirtualDrive(mapped, dir.c_str()));
+    {
+        ImportHook hook("kernel32.dll", "QueryDosDeviceW", reinterpret_cast<void*>(&QueryWithTooLongTargetList));
+        ASSERT_TRUE(hook.Installed());
+        EXPECT_FALSE(SetVirtualDrive(mapped, nullptr));
+        EXPECT_FALSE(SetVirtualDrive(mapped, other.c_str()));
+        EXPECT_FALSE(SetVirtualDrive(free, other.c_str()));
+    }
+    EXPECT_EQ(DeviceTarget(mapped), L"\\??\\" + Upper1(dir));
+    EXPECT_EQ(DeviceTarget(free), L"");
+    EXPECT_TRUE(boxes_.Boxes().empty());
 }
 
 TEST_F(VirtualDriveTest, QueryGivesTheLongFormOfVirtualDrivesOnly)

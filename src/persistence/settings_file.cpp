@@ -30,14 +30,18 @@ wchar_t* ResizeSectionBlock(wchar_t* block, size_t units)
     return static_cast<wchar_t*>(GlobalReAlloc(block, units * sizeof(wchar_t), GMEM_MOVEABLE));
 }
 
-// Null when the buffer cannot be had; the caller then applies nothing.
+// Null when the buffer cannot be had; the caller then applies nothing. Every read starts from an
+// empty section: a file that exists but cannot be opened may leave the buffer as it was.
 wchar_t* ReadDrivesSection(const wchar_t* path, DWORD* size)
 {
     *size = kSectionReadStep;
     auto* section = static_cast<wchar_t*>(GlobalAlloc(GMEM_FIXED, *size * sizeof(wchar_t)));
     if (section == nullptr)
         return nullptr;
-    while (SectionWasCut(GetPrivateProfileSectionW(kDrivesSection, section, *size, path), *size)) {
+    for (;;) {
+        ZeroMemory(section, *size * sizeof(wchar_t));
+        if (!SectionWasCut(GetPrivateProfileSectionW(kDrivesSection, section, *size, path), *size))
+            return section;
         wchar_t* grown = ResizeSectionBlock(section, *size + kSectionReadStep);
         if (grown == nullptr) {
             GlobalFree(section);
@@ -46,12 +50,11 @@ wchar_t* ReadDrivesSection(const wchar_t* path, DWORD* size)
         section = grown;
         *size += kSectionReadStep;
     }
-    return section;
 }
 
 void ApplyAutoStartChoice(const wchar_t* path)
 {
-    wchar_t value[kAutoStartValueCapacity];
+    wchar_t value[kAutoStartValueCapacity] = {};
     DWORD length = GetPrivateProfileStringW(kGeneralSection, kAutoStartKey, L"False", value,
                                             kAutoStartValueCapacity, path);
     if (IsAutoStartValueOn(value, length))

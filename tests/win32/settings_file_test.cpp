@@ -350,4 +350,66 @@ TEST_F(SettingsFileTest, NoSectionBufferMeansNothingApplied)
     EXPECT_EQ(ReadSection(SettingsPath(), L"Drives"), std::wstring(1, letter) + L"=" + dir + std::wstring(1, L'\0'));
 }
 
+// Heap blocks that come back holding the lines of a saved drive, as reused memory may.
+decltype(&GlobalAlloc) g_realGlobalAlloc = nullptr;
+wchar_t g_leftoverLetter = 0;
+
+HGLOBAL WINAPI AllocHoldingALeftoverLine(UINT flags, SIZE_T bytes)
+{
+    HGLOBAL block = g_realGlobalAlloc(flags, bytes);
+    const wchar_t line[] = {g_leftoverLetter, L'=', L'C', L':', L'\\', L'\0', L'\0'};
+    if (block != nullptr && (flags & GMEM_ZEROINIT) == 0 && bytes >= sizeof(line))
+        CopyMemory(reinterpret_cast<void*>(block), line, sizeof(line));
+    return block;
+}
+
+// Wine empties the buffer when it cannot open the file; nothing promises that, so the stand-in
+// leaves it as it was.
+DWORD WINAPI SectionReadLeavingTheBufferAlone(LPCWSTR section, LPWSTR buffer, DWORD size, LPCWSTR path)
+{
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_NOT_FOUND)
+        return 0;
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    return g_realSectionRead(section, buffer, size, path);
+}
+
+// A settings file that exists but cannot be opened reads as "nothing saved", even when the
+// profile function leaves the buffer as it found it: no question, no drive, no box.
+TEST_F(SettingsFileTest, FileThatCannotBeOpenedReadsAsNothingSaved)
+{
+    ImportHook alloc("kernel32.dll", "GlobalAlloc", reinterpret_cast<void*>(&AllocHoldingALeftoverLine));
+    ImportHook read("kernel32.dll", "GetPrivateProfileSectionW",
+                    reinterpret_cast<void*>(&SectionReadLeavingTheBufferAlone));
+    ASSERT_TRUE(alloc.Installed() && read.Installed());
+    g_realGlobalAlloc = reinterpret_cast<decltype(&GlobalAlloc)>(alloc.Original());
+    g_realSectionRead = reinterpret_cast<decltype(&GetPrivateProfileSectionW)>(read.Original());
+    g_leftoverLetter = TakeFreeLetter();
+    for (bool lockedFile : {false, true}) {
+        HANDLE lock = INVALID_HANDLE_VALUE;
+        if (lockedFile) {
+            temp_.MakeFile(L"Morvex.ini", "[Drives]\r\n");
+            lock = CreateFileW(SettingsPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+        } else {
+            ASSERT_TRUE(CreateDirectoryW(SettingsPath().c_str(), nullptr));
+        }
+        for (bool startupMode : {false, true}) {
+            ControlHost* host = startupMode ? nullptr : new ControlHost;
+            ReadSettingsFile(SettingsPath().c_str(), startupMode);
+            EXPECT_TRUE(boxes_.Boxes().empty()) << lockedFile << startupMode;
+            EXPECT_EQ(DeviceTarget(g_leftoverLetter), L"") << lockedFile << startupMode;
+            delete host;
+            boxes_.Clear();
+        }
+        if (lockedFile) {
+            CloseHandle(lock);
+            DeleteFileW(SettingsPath().c_str());
+        } else {
+            RemoveDirectoryW(SettingsPath().c_str());
+        }
+    }
+}
+
 }  // namespace

@@ -166,12 +166,14 @@ LRESULT OnGetDlgCode(HWND window, const HyperlinkData* link, WNDPROC previous, W
     return DLGC_WANTCHARS;
 }
 
-// Every key-down counts, so the keyboard's auto-repeat opens the target again.
+// One press opens the target once: the keyboard's auto-repeat (previous-state bit set) is ignored.
 LRESULT OnKeyDown(HWND window, const HyperlinkData* link, WNDPROC previous, WPARAM wParam, LPARAM lParam)
 {
     if (!(link->dwFlags & HLF_FOCUSABLE) || wParam != VK_SPACE)
         return PassOn(previous, window, WM_KEYDOWN, wParam, lParam);
-    OpenHyperlink(window);
+    constexpr LPARAM kKeyWasDown = 1 << 30;
+    if ((lParam & kKeyWasDown) == 0)
+        OpenHyperlink(window);
     return 0;
 }
 
@@ -194,9 +196,11 @@ LRESULT OnLButtonDown(HWND window, HyperlinkData* link, WNDPROC previous, WPARAM
 // Only where the button comes up counts: the pointer may have left the window and come back.
 LRESULT OnLButtonUp(HWND window, HyperlinkData* link, WNDPROC previous, WPARAM wParam, LPARAM lParam)
 {
+    // Taken first: releasing the capture clears it.
+    bool pressed = link->bPressed != FALSE;
+    link->bPressed = FALSE;
     ReleaseCapture();
-    if (link->bPressed) {
-        link->bPressed = FALSE;
+    if (pressed) {
         POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         ClientToScreen(window, &point);
         RECT windowRect;
@@ -204,6 +208,13 @@ LRESULT OnLButtonUp(HWND window, HyperlinkData* link, WNDPROC previous, WPARAM w
             OpenHyperlink(window);
     }
     return PassOn(previous, window, WM_LBUTTONUP, wParam, lParam);
+}
+
+// A press whose capture went elsewhere (Alt+Tab, another window) is no longer a click on the link.
+LRESULT OnCaptureChanged(HWND window, HyperlinkData* link, WNDPROC previous, WPARAM wParam, LPARAM lParam)
+{
+    link->bPressed = FALSE;
+    return PassOn(previous, window, WM_CAPTURECHANGED, wParam, lParam);
 }
 
 }  // namespace
@@ -343,6 +354,8 @@ LRESULT CALLBACK HyperlinkWndProc(HWND window, UINT message, WPARAM wParam, LPAR
         return OnLButtonDown(window, link, previous, wParam, lParam);
     case WM_LBUTTONUP:
         return OnLButtonUp(window, link, previous, wParam, lParam);
+    case WM_CAPTURECHANGED:
+        return OnCaptureChanged(window, link, previous, wParam, lParam);
     default:
         return PassOn(previous, window, message, wParam, lParam);
     }

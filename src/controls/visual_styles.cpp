@@ -61,6 +61,9 @@ BOOL LoadThemeApi(HWND dialog)
 
 BOOL LoadThemeApiFrom(HWND dialog, const wchar_t* libraryPath)
 {
+    // A second binding would overwrite the module and theme handles of the first and leak them.
+    if (g_themeApi.hUxTheme != nullptr)
+        return TRUE;
     HMODULE library = LoadLibraryW(libraryPath);
     if (library == nullptr)
         return FALSE;

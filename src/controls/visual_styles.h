@@ -32,7 +32,8 @@ extern ThemeApi g_themeApi;
 BOOL InitVisualStyles(HWND dialog);
 
 // Binds the library from the system directory and opens the dialog's themes; on any failure
-// releases everything again. TRUE when a binding stands afterwards.
+// releases everything again. TRUE when a binding stands afterwards; while one stands already,
+// nothing is done.
 BOOL LoadThemeApi(HWND dialog);
 
 // LoadThemeApi with the library given by its full path (the system's copy for the program;

@@ -166,10 +166,19 @@ TEST_F(VisualStyles, MissingLibraryChangesNothing)
     EXPECT_FALSE(LoadThemeApiFrom(host_.Window(), missing.c_str()));
     EXPECT_TRUE(TableIsEmpty());
 
+}
+
+// A second attempt while bound keeps the binding it has: rebinding would leak its handles.
+TEST_F(VisualStyles, BindingTwiceKeepsTheFirstBinding)
+{
     ASSERT_TRUE(LoadThemeApiFrom(host_.Window(), FakeLibrary("full").c_str()));
     ThemeApi bound = g_themeApi;
-    EXPECT_FALSE(LoadThemeApiFrom(host_.Window(), missing.c_str()));
+    ClearFakeLog();
+    EXPECT_TRUE(LoadThemeApiFrom(host_.Window(), FakeLibrary("full").c_str()));
+    EXPECT_TRUE(LoadThemeApiFrom(host_.Window(), BesideThisProgram(L"no_such_library.dll").c_str()));
+    EXPECT_TRUE(LoadThemeApi(host_.Window()));
     EXPECT_EQ(std::memcmp(&bound, &g_themeApi, sizeof bound), 0);
+    EXPECT_EQ(FakeLog(), L"");   // no theme opened twice
 }
 
 TEST_F(VisualStyles, RefreshWhileBoundReopensThemesAndKeepsTheLibrary)

@@ -44,6 +44,7 @@ TEST_F(StartupTest, RecreatesEverySavedDriveAndReportsTheBadLine)
     ProgramRun run = RunProgram(program_, L"/startup");
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_FALSE(run.dialogShown);
     EXPECT_EQ(DeviceTarget(first), L"\\??\\" + one);
     EXPECT_EQ(DeviceTarget(last), L"\\??\\" + two);
     EXPECT_EQ(DeviceTarget(bad), L"");
@@ -59,6 +60,7 @@ TEST_F(StartupTest, WithoutSettingsFileDefinesNothing)
     ProgramRun run = RunProgram(program_, L"/STARTUP");
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_FALSE(run.dialogShown);   // the switch is taken in capitals too, so no dialog opens
     EXPECT_TRUE(run.boxes.empty());
     EXPECT_EQ(GetLogicalDrives(), before);
     // Loading never creates the file.

@@ -23,7 +23,18 @@
 #define IDI_NEW 207
 #define IDI_BROWSE 208
 
+// Toolbar button texts, one string block per language (10096 to 10111).
 #define IDS_REMOVE 10100
 #define IDS_SAVE 10101
 #define IDS_NEW 10102
 #define IDS_BROWSE 10103
+
+// Texts that read the same in every language, in a string block of their own (10112 to 10127).
+#define IDS_ERROR_CAPTION 10112
+#define IDS_QUESTION_CAPTION 10113
+#define IDS_INVALID_PATH 10114
+#define IDS_DEFINE_FAILED 10115
+#define IDS_SAVE_FAILED 10116
+#define IDS_LOAD_QUESTION 10117
+#define IDS_ROW_TITLE 10118
+#define IDS_BROWSE_TITLE 10119

@@ -5,14 +5,22 @@
 #include <cwchar>
 
 #include "core/app_globals.h"
-
-const wchar_t kErrorCaption[] = L"Morvex Error";
-const wchar_t kQuestionCaption[] = L"Morvex Confirmation";
+#include "res/resource.h"
 
 namespace {
 
-void FormatMessageText(wchar_t (&text)[kMessageCapacity], const wchar_t* format, va_list arguments)
+// Texts come from the string table; without a window the instance is null, which names the
+// executable itself.
+void LoadText(UINT id, wchar_t (&text)[kMessageCapacity])
 {
+    text[0] = L'\0';
+    LoadStringW(g_hInstance, id, text, kMessageCapacity);
+}
+
+void FormatMessageText(wchar_t (&text)[kMessageCapacity], UINT formatId, va_list arguments)
+{
+    wchar_t format[kMessageCapacity];
+    LoadText(formatId, format);
     // msvcrt's formatter: %s is wide here, and a cut result comes back unterminated with -1.
     int length = _vsnwprintf(text, kMessageCapacity - 1, format, arguments);
     if (length < 0 || length >= kMessageCapacity - 1)
@@ -21,24 +29,28 @@ void FormatMessageText(wchar_t (&text)[kMessageCapacity], const wchar_t* format,
 
 }  // namespace
 
-void ShowError(const wchar_t* format, ...)
+void ShowError(UINT textId, ...)
 {
     wchar_t text[kMessageCapacity];
     va_list arguments;
-    va_start(arguments, format);
-    FormatMessageText(text, format, arguments);
+    va_start(arguments, textId);
+    FormatMessageText(text, textId, arguments);
     va_end(arguments);
+    wchar_t caption[kMessageCapacity];
+    LoadText(IDS_ERROR_CAPTION, caption);
     MessageBeep(MB_ICONHAND);
-    MessageBoxW(g_hwndMain, text, kErrorCaption, MB_ICONERROR);
+    MessageBoxW(g_hwndMain, text, caption, MB_ICONERROR);
 }
 
-bool AskYesNo(UINT iconFlags, const wchar_t* format, ...)
+bool AskYesNo(UINT iconFlags, UINT textId, ...)
 {
     wchar_t text[kMessageCapacity];
     va_list arguments;
-    va_start(arguments, format);
-    FormatMessageText(text, format, arguments);
+    va_start(arguments, textId);
+    FormatMessageText(text, textId, arguments);
     va_end(arguments);
+    wchar_t caption[kMessageCapacity];
+    LoadText(IDS_QUESTION_CAPTION, caption);
     MessageBeep(iconFlags);
-    return MessageBoxW(g_hwndMain, text, kQuestionCaption, iconFlags | MB_YESNO) == IDYES;
+    return MessageBoxW(g_hwndMain, text, caption, iconFlags | MB_YESNO) == IDYES;
 }

@@ -4,11 +4,9 @@
 
 constexpr int kMessageCapacity = 1024;
 
-extern const wchar_t kErrorCaption[];
-extern const wchar_t kQuestionCaption[];
-
-// printf-style, %s takes a wide string; the text is cut at 1023 units.
-void ShowError(const wchar_t* format, ...);
+// printf-style with the string resource textId as the format, %s taking a wide string; the
+// text is cut at 1023 units.
+void ShowError(UINT textId, ...);
 
 // True exactly when the user answers Yes; iconFlags is one of the MB_ICON values.
-bool AskYesNo(UINT iconFlags, const wchar_t* format, ...);
+bool AskYesNo(UINT iconFlags, UINT textId, ...);

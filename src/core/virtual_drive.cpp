@@ -7,6 +7,7 @@
 #include "core/drive_letter.h"
 #include "core/messages.h"
 #include "core/raw_target.h"
+#include "res/resource.h"
 
 bool IsDirectory(const wchar_t* path)
 {
@@ -39,7 +40,7 @@ bool SetVirtualDrive(wchar_t letter, const wchar_t* path)
 
     wchar_t newTarget[kTargetCapacity];
     if (path != nullptr && !BuildTargetOfDirectory(path, newTarget)) {
-        ShowError(L"Invalid path: %s", path);
+        ShowError(IDS_INVALID_PATH, path);
         return false;
     }
 
@@ -63,7 +64,7 @@ bool SetVirtualDrive(wchar_t letter, const wchar_t* path)
     // A failed re-point must not lose the drive the user had.
     if (hadVirtualDrive)
         DefineDosDeviceW(DDD_RAW_TARGET_PATH, deviceName, oldTarget);
-    ShowError(L"Failed to define virtual drive %s", deviceName);
+    ShowError(IDS_DEFINE_FAILED, deviceName);
     return false;
 }
 

@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "core/app_globals.h"
 #include "core/bounded_string.h"
 #include "core/messages.h"
 #include "core/virtual_drive.h"
@@ -18,10 +19,9 @@
 namespace {
 
 constexpr int kPathCapacity = 1024;
+constexpr int kTitleCapacity = 256;
 constexpr UINT kCodeClicked = 0;
 constexpr UINT kCodeAccelerator = 1;
-
-const wchar_t kBrowseTitle[] = L"Select a directory to be associated with a virtual drive.";
 
 bool IsCommandLetter(wchar_t letter)
 {
@@ -38,14 +38,14 @@ bool ReadDriveInputs(HWND dialog, wchar_t* letter, wchar_t (&path)[kPathCapacity
         return false;
     if (IsDirectory(path))
         return true;
-    ShowError(L"Invalid path: %s", path);
+    ShowError(IDS_INVALID_PATH, path);
     return false;
 }
 
 void OnClose(HWND dialog)
 {
     if (!SaveSettings())
-        ShowError(L"Failed to save settings to Morvex.ini.\r\nCheck your access rights.");
+        ShowError(IDS_SAVE_FAILED);
     EndDialog(dialog, 1);
 }
 
@@ -121,7 +121,9 @@ void OnBrowse(HWND dialog)
     GetDlgItemTextW(dialog, IDC_PATH_EDIT, path, MAX_PATH);
     if (lstrlenW(path) == 0)
         CopyBounded(path, MAX_PATH, L"C:\\");
-    if (!BrowseForFolder(dialog, kBrowseTitle, path))
+    wchar_t title[kTitleCapacity] = L"";
+    LoadStringW(g_hInstance, IDS_BROWSE_TITLE, title, kTitleCapacity);
+    if (!BrowseForFolder(dialog, title, path))
         return;
     AddTrailingBackslash(path, MAX_PATH);
     SetDlgItemTextW(dialog, IDC_PATH_EDIT, path);

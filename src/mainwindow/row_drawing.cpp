@@ -58,9 +58,11 @@ void DrawRowTexts(HDC hdc, const RowRect& item, const wchar_t* record)
     const int boldHeight = TextHeight(hdc);
     const RowGeometry geometry = ComputeRowGeometry(item, listHeight, boldHeight);
 
+    wchar_t format[kTextCapacity] = L"";
+    LoadStringW(g_hInstance, IDS_ROW_TITLE, format, kTextCapacity);
     wchar_t text[kTextCapacity];
     // msvcrt's formatter leaves a cut result unterminated; the title never comes near the limit.
-    _snwprintf(text, kTextCapacity - 1, L"Virtual Drive %c:", record[0]);
+    _snwprintf(text, kTextCapacity - 1, format, record[0]);
     text[kTextCapacity - 1] = L'\0';
     RECT title = ToRect(geometry.title);
     DrawTextW(hdc, text, -1, &title, DT_SINGLELINE);

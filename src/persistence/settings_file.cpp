@@ -71,7 +71,7 @@ bool ShouldApplySavedDrives(const wchar_t* section, bool startupMode)
     if (startupMode)
         return true;
     return g_hwndMain != nullptr && section[0] != L'\0' && DriveListRowCount() == 0 &&
-           AskYesNo(MB_ICONQUESTION, L"Would you like to load a list of previously saved virtual drives?");
+           AskYesNo(MB_ICONQUESTION, IDS_LOAD_QUESTION);
 }
 
 void ApplySavedDrive(wchar_t letter, const wchar_t* directory, void*)

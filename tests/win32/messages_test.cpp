@@ -7,18 +7,44 @@
 
 #include "core/app_globals.h"
 #include "core/messages.h"
+#include "res/resource.h"
 #include "support/message_box_interceptor.h"
 
 namespace {
 
+// Users and their scripts read these; they are the same in every language, to the byte.
+TEST(Messages, TextsComeFromTheStringTableUnchanged)
+{
+    const struct {
+        UINT id;
+        const wchar_t* text;
+    } texts[] = {
+        {IDS_ERROR_CAPTION, L"Morvex Error"},
+        {IDS_QUESTION_CAPTION, L"Morvex Confirmation"},
+        {IDS_INVALID_PATH, L"Invalid path: %s"},
+        {IDS_DEFINE_FAILED, L"Failed to define virtual drive %s"},
+        {IDS_SAVE_FAILED, L"Failed to save settings to Morvex.ini.\r\nCheck your access rights."},
+        {IDS_LOAD_QUESTION, L"Would you like to load a list of previously saved virtual drives?"},
+        {IDS_ROW_TITLE, L"Virtual Drive %c:"},
+        {IDS_BROWSE_TITLE, L"Select a directory to be associated with a virtual drive."},
+    };
+    for (const auto& t : texts) {
+        wchar_t loaded[256] = L"";
+        LoadStringW(g_hInstance, t.id, loaded, 256);
+        EXPECT_STREQ(loaded, t.text) << t.id;
+    }
+}
+
 TEST(Messages, ErrorFormatsWideArgumentsWithItsCaption)
 {
     MessageBoxInterceptor boxes;
-    ShowError(L"Invalid path: %s (%c)", L"D:\\\x8d44\x6599", L'X');
-    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    ShowError(IDS_INVALID_PATH, L"D:\\\x8d44\x6599");
+    ShowError(IDS_SAVE_FAILED);
+    ASSERT_EQ(boxes.Boxes().size(), 2u);
     EXPECT_EQ(boxes.Boxes()[0].caption, L"Morvex Error");
-    EXPECT_EQ(boxes.Boxes()[0].text, L"Invalid path: D:\\\x8d44\x6599 (X)");
+    EXPECT_EQ(boxes.Boxes()[0].text, L"Invalid path: D:\\\x8d44\x6599");
     EXPECT_EQ(boxes.Boxes()[0].owner, nullptr);
+    EXPECT_EQ(boxes.Boxes()[1].text, L"Failed to save settings to Morvex.ini.\r\nCheck your access rights.");
 }
 
 TEST(Messages, LongTextsAreCutAt1023Units)
@@ -27,7 +53,7 @@ TEST(Messages, LongTextsAreCutAt1023Units)
     for (size_t length : {1008u, 1009u, 1010u, 3000u}) {
         boxes.Clear();
         std::wstring path(length, L'p');
-        ShowError(L"Invalid path: %s", path.c_str());
+        ShowError(IDS_INVALID_PATH, path.c_str());
         ASSERT_EQ(boxes.Boxes().size(), 1u);
         std::wstring expected = (L"Invalid path: " + path).substr(0, 1023);
         EXPECT_EQ(boxes.Boxes()[0].text, expected) << length;
@@ -37,12 +63,12 @@ TEST(Messages, LongTextsAreCutAt1023Units)
 TEST(Messages, QuestionIsTrueOnlyForYes)
 {
     MessageBoxInterceptor boxes(IDYES);
-    EXPECT_TRUE(AskYesNo(MB_ICONQUESTION, L"Load %d drives?", 3));
+    EXPECT_TRUE(AskYesNo(MB_ICONQUESTION, IDS_LOAD_QUESTION));
     boxes.SetAnswer(IDNO);
-    EXPECT_FALSE(AskYesNo(MB_ICONQUESTION, L"Load %d drives?", 3));
+    EXPECT_FALSE(AskYesNo(MB_ICONQUESTION, IDS_LOAD_QUESTION));
     ASSERT_EQ(boxes.Boxes().size(), 2u);
     EXPECT_EQ(boxes.Boxes()[0].caption, L"Morvex Confirmation");
-    EXPECT_EQ(boxes.Boxes()[0].text, L"Load 3 drives?");
+    EXPECT_EQ(boxes.Boxes()[0].text, L"Would you like to load a list of previously saved virtual drives?");
 }
 
 TEST(Messages, BoxesBelongToTheMainDialogWhenItExists)
@@ -52,8 +78,8 @@ TEST(Messages, BoxesBelongToTheMainDialogWhenItExists)
     ASSERT_NE(owner, nullptr);
     g_hwndMain = owner;
     MessageBoxInterceptor boxes(IDNO);
-    ShowError(L"x");
-    AskYesNo(MB_ICONQUESTION, L"y");
+    ShowError(IDS_SAVE_FAILED);
+    AskYesNo(MB_ICONQUESTION, IDS_LOAD_QUESTION);
     g_hwndMain = nullptr;
     DestroyWindow(owner);
     ASSERT_EQ(boxes.Boxes().size(), 2u);

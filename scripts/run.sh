@@ -18,7 +18,7 @@ wineserver -p300 2>/dev/null || true
 if [ ! -f "$WINEPREFIX/.morvex-prefix" ]; then
     echo "Creating the Wine prefix $WINEPREFIX"
     wineboot -i >/dev/null 2>&1
-    # The dialog's font is SimSun; without a replacement Wine draws its Chinese texts as boxes.
+    # The Chinese dialog's font is SimSun; without a replacement Wine draws its texts as boxes.
     for font in SimSun '宋体'; do
         wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$font" /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
     done

@@ -1,10 +1,11 @@
 #!/bin/bash
 # Takes a screenshot of the dialog of the x64 Morvex.exe with three virtual drives, the
-# second one selected, on a private Xvfb and Wine session.
-#   scripts/screenshot.sh OUT.png
+# second one selected, on a private Xvfb and Wine session, in the UI language of LANG.
+#   scripts/screenshot.sh OUT.png [LANG]      (default en_US.UTF-8; zh_CN.UTF-8 for Chinese)
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 out=$(realpath -m "$1")
+language=${2:-en_US.UTF-8}
 build="$top/build/x64"
 session="$top/build/screenshot"
 check="$build/tools/checker/morvex_check.exe"
@@ -22,7 +23,7 @@ run "$build/Morvex.exe" W: 'C:\users\Public\Documents' >/dev/null
 run "$build/Morvex.exe" X: 'C:\Program Files\Common Files\System' >/dev/null
 run "$build/Morvex.exe" Y: 'C:\windows\system32\drivers\etc' >/dev/null
 
-wine "$build/Morvex.exe" >"$session/dialog.log" 2>&1 &
+LANG=$language LC_ALL=$language wine "$build/Morvex.exe" >"$session/dialog.log" 2>&1 &
 dialog=$!
 run "$check" wait-dialog 30 >/dev/null
 run "$check" click-row 1 >/dev/null

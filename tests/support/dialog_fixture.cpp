@@ -43,6 +43,23 @@ HWND MainDialogTest::OpenDialog()
     return dialog_;
 }
 
+HWND MainDialogTest::OpenDialogInLanguage(LANGID language)
+{
+    HRSRC resource = FindResourceExW(g_hInstance, reinterpret_cast<LPCWSTR>(RT_DIALOG), MAKEINTRESOURCEW(IDD_MAIN),
+                                     language);
+    HGLOBAL loaded = resource != nullptr ? LoadResource(g_hInstance, resource) : nullptr;
+    if (loaded == nullptr)
+        return nullptr;
+    auto* dialogTemplate = static_cast<const DLGTEMPLATE*>(LockResource(loaded));
+    dialog_ = CreateDialogIndirectParamW(g_hInstance, dialogTemplate, nullptr, MainDlgProc, 0);
+    if (dialog_ != nullptr) {
+        ShowWindow(dialog_, SW_SHOW);
+        UpdateWindow(dialog_);
+        Pump();
+    }
+    return dialog_;
+}
+
 void MainDialogTest::CloseDialog()
 {
     if (dialog_ != nullptr)

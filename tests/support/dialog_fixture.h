@@ -23,6 +23,8 @@ protected:
     void TearDown() override;
 
     HWND OpenDialog();
+    // The dialog made from the template of one language, whatever the user's UI language.
+    HWND OpenDialogInLanguage(LANGID language);
     void CloseDialog();
     // Handles what is waiting in this thread's queue.
     static void Pump();

@@ -11,6 +11,9 @@
 #include <vector>
 
 #include "controls/hyperlink.h"
+#include "mainwindow/drive_list.h"
+#include "mainwindow/row_geometry.h"
+#include "mainwindow/toolbars.h"
 #include "support/dialog_fixture.h"
 #include "res/resource.h"
 
@@ -38,13 +41,118 @@ std::wstring Text(HWND window)
     return text;
 }
 
-TEST_F(MainDialogTest, TemplateHasItsControlsAndTexts)
+struct TemplateLanguage {
+    const char* name;
+    LANGID id;
+    const wchar_t* intro;
+    const wchar_t* autoStart;
+    const wchar_t* close;
+    const wchar_t* font;
+};
+
+const TemplateLanguage kTemplateLanguages[] = {
+    {"English", MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
+     L"Make the folders you use often into virtual drives for quick access.",
+     L"Apply the virtual drives when Windows starts", L"Close", L"MS Shell Dlg 2"},
+    {"Chinese", MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED),
+     L"\x5c06\x7ecf\x5e38\x8bbf\x95ee\x7684\x76ee\x5f55\x521b\x5efa\x4e3a\x865a\x62df\x9a71\x52a8\x5668."
+     L"\x65b9\x4fbf\x60a8\x5feb\x901f\x8bbf\x95ee!",
+     L"Windows \x542f\x52a8\x65f6\x5e94\x7528\x865a\x62df\x9a71\x52a8\x5668", L"\x5173\x95ed", L"\x5b8b\x4f53"},
+};
+
+// Identifier, class and style of every control, in template order: the same in every language.
+std::vector<std::wstring> ControlOutline(HWND dialog)
+{
+    std::vector<std::wstring> outline;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t className[64] = L"";
+        GetClassNameW(child, className, 64);
+        outline.push_back(std::to_wstring(GetDlgCtrlID(child)) + L" " + className + L" " +
+                          std::to_wstring(GetWindowLongW(child, GWL_STYLE)));
+    }
+    return outline;
+}
+
+RECT RectIn(HWND dialog, HWND control)
+{
+    RECT rect = {};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+int FontHeight(HFONT font)
+{
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, font);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(nullptr, dc);
+    return metrics.tmHeight;
+}
+
+// Width of the control's own text in its own font.
+int TextWidth(HWND control)
+{
+    HDC dc = GetDC(control);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    RECT rect = {0, 0, 0, 0};
+    DrawTextW(dc, Text(control).c_str(), -1, &rect, DT_SINGLELINE | DT_CALCRECT);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    return rect.right;
+}
+
+TEST_F(MainDialogTest, TemplatesOfBothLanguagesHaveTheSameControlsAndTheirOwnTexts)
+{
+    std::vector<std::wstring> outlines[2];
+    for (size_t i = 0; i < 2; ++i) {
+        const TemplateLanguage& language = kTemplateLanguages[i];
+        ASSERT_NE(OpenDialogInLanguage(language.id), nullptr) << language.name;
+        HWND intro = GetWindow(dialog_, GW_CHILD);
+        EXPECT_EQ(Text(dialog_), L"Morvex");
+        EXPECT_EQ(Text(intro), language.intro) << language.name;
+        EXPECT_EQ(Text(Control(IDC_AUTOSTART)), language.autoStart) << language.name;
+        EXPECT_EQ(Text(Control(IDC_CLOSE)), language.close) << language.name;
+        EXPECT_EQ(Text(Control(IDC_HOMEPAGE_LINK)), L"www.example.org");
+        LOGFONTW font = {};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog_, WM_GETFONT, 0, 0)), sizeof font, &font);
+        EXPECT_STREQ(font.lfFaceName, language.font) << language.name;
+        outlines[i] = ControlOutline(dialog_);
+
+        // Nothing is clipped at 96 DPI: the texts fit their controls, and the link stands right
+        // of the intro line inside the dialog.
+        RECT client = {};
+        GetClientRect(dialog_, &client);
+        const int checkBoxMark = GetSystemMetrics(SM_CXMENUCHECK) + 4;
+        EXPECT_LE(TextWidth(intro), RectIn(dialog_, intro).right - RectIn(dialog_, intro).left) << language.name;
+        RECT autoStart = RectIn(dialog_, Control(IDC_AUTOSTART));
+        EXPECT_LE(TextWidth(Control(IDC_AUTOSTART)) + checkBoxMark, autoStart.right - autoStart.left) << language.name;
+        RECT close = RectIn(dialog_, Control(IDC_CLOSE));
+        EXPECT_LE(TextWidth(Control(IDC_CLOSE)) + 8, close.right - close.left) << language.name;
+        EXPECT_LE(autoStart.right, close.left) << language.name;
+        RECT link = RectIn(dialog_, Control(IDC_HOMEPAGE_LINK));
+        EXPECT_LE(link.right, client.right) << language.name;
+        EXPECT_GE(link.top, 0) << language.name;
+        EXPECT_GE(link.left, RectIn(dialog_, intro).left + TextWidth(intro)) << language.name;
+        RECT toolbar = RectIn(dialog_, g_hwndMainToolbar);
+        EXPECT_LE(toolbar.right, RectIn(dialog_, Control(IDC_LETTER_COMBO)).left) << language.name;
+        EXPECT_LE(toolbar.bottom, client.bottom) << language.name;
+        // Both text lines of a row stay inside the row in this language's fonts.
+        const int listHeight = FontHeight(reinterpret_cast<HFONT>(SendMessageW(Control(IDC_DRIVE_LIST), WM_GETFONT, 0, 0)));
+        const int boldHeight = FontHeight(g_hBoldFont);
+        RowGeometry row = ComputeRowGeometry({0, 0, 400, 44}, listHeight, boldHeight);
+        EXPECT_GE(row.gap, 0) << language.name;
+        EXPECT_LE(row.directory.top + listHeight, row.inner.bottom) << language.name;
+        CloseDialog();
+    }
+    EXPECT_EQ(outlines[0], outlines[1]);
+}
+
+TEST_F(MainDialogTest, ListIsConfiguredForOwnerDrawnRows)
 {
     ASSERT_NE(OpenDialog(), nullptr);
-    EXPECT_EQ(Text(dialog_), L"Morvex");
-    EXPECT_EQ(Text(Control(IDC_AUTOSTART)), L"Windows \x542f\x52a8\x65f6\x5e94\x7528\x865a\x62df\x9a71\x52a8\x5668");
-    EXPECT_EQ(Text(Control(IDC_CLOSE)), L"\x5173\x95ed");
-    EXPECT_EQ(Text(Control(IDC_HOMEPAGE_LINK)), L"www.example.org");
     LONG style = GetWindowLongW(Control(IDC_DRIVE_LIST), GWL_STYLE);
     // The dialog manager draws a bordered control of a 3-D dialog with a client edge instead.
     EXPECT_TRUE((style & WS_BORDER) || (GetWindowLongW(Control(IDC_DRIVE_LIST), GWL_EXSTYLE) & WS_EX_CLIENTEDGE));
@@ -64,21 +172,9 @@ TEST_F(MainDialogTest, TemplateHasItsControlsAndTexts)
     EXPECT_EQ(ListView_GetExtendedListViewStyle(Control(IDC_DRIVE_LIST)),
               static_cast<DWORD>(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_UNDERLINEHOT | LVS_EX_LABELTIP));
     EXPECT_EQ(SendMessageW(Control(IDC_DRIVE_LIST), LVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(RGB(255, 255, 255)));
-}
-
-TEST_F(MainDialogTest, HomepageLinkIsALinkThatFitsTheDialog)
-{
-    ASSERT_NE(OpenDialog(), nullptr);
     HWND link = Control(IDC_HOMEPAGE_LINK);
     EXPECT_EQ(GetWindowLongPtrW(link, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(HyperlinkWndProc));
     EXPECT_NE(GetWindowLongW(link, GWL_STYLE) & WS_TABSTOP, 0);
-    RECT client = {};
-    GetClientRect(dialog_, &client);
-    RECT linkRect = {};
-    GetWindowRect(link, &linkRect);
-    MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&linkRect), 2);
-    EXPECT_LE(linkRect.right, client.right);
-    EXPECT_GE(linkRect.top, 0);
 }
 
 TEST_F(MainDialogTest, ListsTheVirtualDrivesInLetterOrder)

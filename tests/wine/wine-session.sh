@@ -36,7 +36,7 @@ start_xvfb() {
 }
 
 configure_prefix() {
-    # The dialog's font is SimSun; without a replacement Wine draws its Chinese texts as boxes.
+    # The Chinese dialog's font is SimSun; without a replacement Wine draws its texts as boxes.
     local fonts='HKCU\Software\Wine\Fonts\Replacements'
     wine reg add "$fonts" /v SimSun /d 'WenQuanYi Micro Hei' /f
     wine reg add "$fonts" /v '宋体' /d 'WenQuanYi Micro Hei' /f
@@ -62,6 +62,9 @@ start)
     ;;
 run)
     [ -f "$display_file" ] && export DISPLAY=$(cat "$display_file")
+    # The resources follow the UI language, which Wine takes from the locale: the tests run in
+    # English unless MORVEX_TEST_LANG names another.
+    export LANG=${MORVEX_TEST_LANG:-en_US.UTF-8} LC_ALL=${MORVEX_TEST_LANG:-en_US.UTF-8}
     log=$(mktemp "$state/run.XXXXXX")
     # Output goes to a file: Wine's helper processes may keep a pipe open long after the program ends.
     wine "$@" >"$log" 2>&1

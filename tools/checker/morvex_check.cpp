@@ -8,6 +8,9 @@
 //   morvex_check click-row N    clicks row N of the drive list
 //   morvex_check press ID       clicks the dialog's button ID
 //   morvex_check close          the caption's close box
+//   morvex_check box S          waits up to S seconds for a message box, prints its caption and
+//                               text as "caption=" and "text=" lines in UTF-8, and answers OK
+//   morvex_check texts          the dialog's language-dependent texts, one "name=text" line each, in UTF-8
 #include <windows.h>
 #include <commctrl.h>
 
@@ -17,6 +20,10 @@
 namespace {
 
 constexpr int kDriveListId = 1005;
+constexpr int kCloseId = 1000;
+constexpr int kAutoStartId = 1001;
+constexpr int kMainToolbarId = 1006;
+constexpr int kBrowseToolbarId = 1007;
 constexpr int kRowHeight = 44;
 
 struct Search {
@@ -79,6 +86,51 @@ int WaitDialog(int seconds)
     return 1;
 }
 
+// Whatever the console's code page, the texts reach the script intact.
+void PrintUtf8Line(const wchar_t* name, const wchar_t* text)
+{
+    char bytes[1024];
+    int length = WideCharToMultiByte(CP_UTF8, 0, name, -1, bytes, sizeof bytes, nullptr, nullptr);
+    bytes[length - 1] = '=';
+    length += WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes + length, sizeof bytes - length, nullptr, nullptr);
+    bytes[length - 1] = '\n';
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes, length, &written, nullptr);
+}
+
+BOOL CALLBACK FindMessageBox(HWND window, LPARAM parameter)
+{
+    wchar_t className[32] = L"";
+    GetClassNameW(window, className, 32);
+    // Message boxes keep their text in a static control with this identifier.
+    if (IsWindowVisible(window) && lstrcmpW(className, L"#32770") == 0 && GetDlgItem(window, 0xFFFF) != nullptr) {
+        reinterpret_cast<Search*>(parameter)->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int AnswerBox(int seconds)
+{
+    for (int i = 0; i < seconds * 10; ++i) {
+        Search search = {nullptr};
+        EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr) {
+            wchar_t caption[256] = L"";
+            wchar_t text[1024] = L"";
+            GetWindowTextW(search.found, caption, 256);
+            GetWindowTextW(GetDlgItem(search.found, 0xFFFF), text, 1024);
+            PrintUtf8Line(L"caption", caption);
+            PrintUtf8Line(L"text", text);
+            PostMessageW(search.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            return 0;
+        }
+        Sleep(100);
+    }
+    fwprintf(stderr, L"no message box\n");
+    return 1;
+}
+
 int WithDialog(int (*action)(HWND dialog, int argument), int argument)
 {
     HWND dialog = MorvexDialog();
@@ -120,6 +172,44 @@ int Press(HWND dialog, int id)
     return 0;
 }
 
+void PrintControlText(HWND dialog, int id, const wchar_t* name)
+{
+    wchar_t text[256] = L"";
+    GetWindowTextW(GetDlgItem(dialog, id), text, 256);
+    PrintUtf8Line(name, text);
+}
+
+// A toolbar answers into memory of its own process, so the buffer is lent there.
+void PrintButtonText(HWND dialog, int toolbarId, int command, const wchar_t* name)
+{
+    HWND toolbar = GetDlgItem(dialog, toolbarId);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(toolbar, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    wchar_t text[256] = L"";
+    void* remote = process != nullptr ? VirtualAllocEx(process, nullptr, sizeof text, MEM_COMMIT, PAGE_READWRITE) : nullptr;
+    if (remote != nullptr) {
+        WriteProcessMemory(process, remote, text, sizeof text, nullptr);
+        SendMessageW(toolbar, TB_GETBUTTONTEXTW, command, reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process, remote, text, sizeof text - sizeof(wchar_t), nullptr);
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    if (process != nullptr)
+        CloseHandle(process);
+    PrintUtf8Line(name, text);
+}
+
+int PrintTexts(HWND dialog, int)
+{
+    PrintControlText(dialog, kAutoStartId, L"autostart");
+    PrintControlText(dialog, kCloseId, L"close");
+    PrintButtonText(dialog, kMainToolbarId, 1100, L"remove");
+    PrintButtonText(dialog, kMainToolbarId, 1101, L"save");
+    PrintButtonText(dialog, kMainToolbarId, 1102, L"new");
+    PrintButtonText(dialog, kBrowseToolbarId, 1103, L"browse");
+    return 0;
+}
+
 int Close(HWND dialog, int)
 {
     PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -150,5 +240,9 @@ int wmain(int argc, wchar_t** argv)
         return WithDialog(Press, number);
     if (lstrcmpW(command, L"close") == 0)
         return WithDialog(Close, 0);
+    if (lstrcmpW(command, L"box") == 0)
+        return AnswerBox(number > 0 ? number : 20);
+    if (lstrcmpW(command, L"texts") == 0)
+        return WithDialog(PrintTexts, 0);
     return 2;
 }

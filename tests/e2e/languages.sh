@@ -1,0 +1,67 @@
+#!/bin/bash
+# The shipped Morvex.exe speaks the user's UI language: its dialog is read back from outside by
+# morvex_check.exe under each LANG of the table; English for every language it has no texts for.
+# Its messages read the same in every language.
+#   languages.sh BUILD_DIR WINE_SESSION_DIR
+set -u
+build=$1
+session=$2
+top=$(cd "$(dirname "$0")/../.." && pwd)
+check="$build/tools/checker/morvex_check.exe"
+export WINEPREFIX="$session/wineprefix" WINEDEBUG=-all DISPLAY=$(cat "$session/display")
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+app_dir="$WINEPREFIX/drive_c/morvex languages"
+mkdir -p "$app_dir"
+cp "$build/Morvex.exe" "$app_dir/Morvex.exe"
+rm -f "$app_dir/Morvex.ini"
+program='C:\morvex languages\Morvex.exe'
+
+english='autostart=Apply the virtual drives when Windows starts
+close=Close
+remove=Remove
+save=Save
+new=New
+browse=Browse'
+chinese='autostart=Windows 启动时应用虚拟驱动器
+close=关闭
+remove=移除
+save=保存
+new=新建
+browse=浏览'
+
+# LANG, then the texts the dialog must show under it.
+while IFS='|' read -r lang expected; do
+    export LANG=$lang LC_ALL=$lang
+    wine "$program" >/dev/null 2>&1 &
+    dialog=$!
+    if ! wine "$check" wait-dialog 30 >/dev/null 2>&1; then
+        fail "$lang: no dialog"
+        kill "$dialog" 2>/dev/null
+        continue
+    fi
+    actual=$(wine "$check" texts 2>/dev/null | tr -d '\r')
+    [ "$actual" = "${!expected}" ] || fail "$lang: the dialog shows
+$actual
+expected
+${!expected}"
+    wine "$check" close >/dev/null 2>&1
+    wait "$dialog"
+
+    # A one-shot error says the same in every language.
+    wine "$program" Q: 'C:\no such folder' >/dev/null 2>&1 &
+    oneshot=$!
+    box=$(wine "$check" box 30 2>/dev/null | tr -d '\r')
+    wait "$oneshot"
+    [ "$box" = "caption=Morvex Error
+text=Invalid path: C:\\no such folder" ] || fail "$lang: the error box reads '$box'"
+done <<'TABLE'
+en_US.UTF-8|english
+zh_CN.UTF-8|chinese
+de_DE.UTF-8|english
+TABLE
+
+rm -rf "$app_dir"
+[ $failures -eq 0 ] && echo "languages: every dialog and box as expected"
+exit $((failures > 0))

@@ -1,17 +1,25 @@
 #!/bin/bash
 # Takes a screenshot of the dialog of the x64 Morvex.exe with three virtual drives, the
-# second one selected, on a private Xvfb and Wine session, in the UI language of LANG.
-#   scripts/screenshot.sh OUT.png [LANG]      (default en_US.UTF-8; zh_CN.UTF-8 for Chinese)
+# second one selected, on a private Xvfb and Wine session, in the UI language of LANG and at
+# the display scaling of DPI.
+#   scripts/screenshot.sh OUT.png [LANG [DPI]]   (default en_US.UTF-8 and 96; zh_CN.UTF-8 for
+#                                                  Chinese, 144 for 150 %)
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 out=$(realpath -m "$1")
 language=${2:-en_US.UTF-8}
+dpi=${3:-96}
 build="$top/build/x64"
 session="$top/build/screenshot"
 check="$build/tools/checker/morvex_check.exe"
 run() { "$top/tests/wine/wine-session.sh" "$session" run "$@"; }
 
 "$top/scripts/build.sh" x64 >/dev/null
+"$top/tests/wine/wine-session.sh" "$session" start
+# Wine reads the DPI when its server starts.
+"$top/tests/wine/wine-session.sh" "$session" run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+    /d "$dpi" /f >/dev/null
+"$top/tests/wine/wine-session.sh" "$session" stop
 "$top/tests/wine/wine-session.sh" "$session" start
 trap '"$top/tests/wine/wine-session.sh" "$session" stop' EXIT
 export WINEPREFIX="$session/wineprefix" WINEDEBUG=-all DISPLAY=$(cat "$session/display")

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "controls/dpi.h"
 #include "controls/link_format.h"
 #include "controls/link_style.h"
 #include "controls/link_target.h"
@@ -272,7 +273,7 @@ BOOL PaintHyperlink(HWND window, HDC dc, RECT* pMeasure)
     wchar_t text[kLinkTextCapacity];
     ReadWindowText(window, text);
     UINT format = LinkTextFormat(link->dwFlags);
-    int inset = LinkTextInset(link->dwFlags);
+    int inset = LinkTextInset(link->dwFlags, WindowDpi(window));
 
     if (pMeasure != nullptr) {
         SetRect(pMeasure, 0, 0, 0x7FFF, 0x7FFF);

@@ -1,6 +1,7 @@
 // How a link lays out and colours its text.
 #include "controls/link_format.h"
 
+#include "controls/dpi_rules.h"
 #include "controls/hyperlink_flags.h"
 
 uint32_t LinkTextFormat(uint32_t flags)
@@ -22,7 +23,7 @@ uint32_t LinkTextColor(uint32_t flags, uint32_t linkColor, uint32_t visitedColor
     return (flags & HLF_VISITED) ? visitedColor : linkColor;
 }
 
-int LinkTextInset(uint32_t flags)
+int LinkTextInset(uint32_t flags, unsigned dpi)
 {
-    return (flags & HLF_FOCUSABLE) ? 1 : 0;
+    return (flags & HLF_FOCUSABLE) ? LineWidthForDpi(dpi) : 0;
 }

@@ -16,5 +16,5 @@ uint32_t LinkTextFormat(uint32_t flags);
 // The colour of the text: visited or not.
 uint32_t LinkTextColor(uint32_t flags, uint32_t linkColor, uint32_t visitedColor);
 
-// Pixels between the client edge and the text on every side: room for the focus rectangle.
-int LinkTextInset(uint32_t flags);
+// Pixels between the client edge and the text on every side at dpi: room for the focus rectangle.
+int LinkTextInset(uint32_t flags, unsigned dpi);

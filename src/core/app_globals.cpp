@@ -3,3 +3,4 @@
 
 HINSTANCE g_hInstance = nullptr;
 HWND g_hwndMain = nullptr;
+UINT g_uDpi = 96;

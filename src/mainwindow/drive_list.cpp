@@ -5,9 +5,11 @@
 #include "core/drive_letter.h"
 #include "core/raw_target.h"
 #include "core/virtual_drive.h"
+#include "controls/dpi_rules.h"
 #include "mainwindow/button_rules.h"
 #include "mainwindow/drive_record.h"
 #include "mainwindow/letter_plan.h"
+#include "mainwindow/row_geometry.h"
 #include "mainwindow/toolbars.h"
 #include "res/resource.h"
 
@@ -17,9 +19,6 @@ HIMAGELIST g_himlDriveList = nullptr;
 namespace {
 
 constexpr DWORD kListExtendedStyle = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_UNDERLINEHOT | LVS_EX_LABELTIP;
-// The list takes its row height from the small image list.
-constexpr int kRowImageSize = 44;
-constexpr int kRowIconSize = 32;
 
 HWND DriveList()
 {
@@ -135,19 +134,47 @@ void OnItemChanged(const NMLISTVIEW* change)
     }
 }
 
+// The row height follows the small image list: 44 pixels at 96 DPI at the dialog's DPI, replacing
+// (and releasing) the list of an earlier DPI.
+void SetRowHeightImages(HWND list)
+{
+    const int rowHeight = ScaleForDpi(kRowHeight, g_uDpi);
+    const int iconSize = ScaleForDpi(kRowIconSize, g_uDpi);
+    HIMAGELIST images = ImageList_Create(rowHeight, rowHeight, ILC_COLOR32 | ILC_MASK, 1, 1);
+    auto icon = static_cast<HICON>(
+        LoadImageW(g_hInstance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, iconSize, iconSize, LR_DEFAULTCOLOR));
+    ImageList_ReplaceIcon(images, -1, icon);
+    DestroyIcon(icon);
+    // The list hands back the list of the earlier DPI; it releases only the one it holds at the end.
+    auto previous = reinterpret_cast<HIMAGELIST>(
+        SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images)));
+    if (previous != nullptr)
+        ImageList_Destroy(previous);
+    g_himlDriveList = images;
+}
+
+// The bold title font is made from the list's font, which the dialog gives it at its DPI.
+void MakeBoldFont(HWND list)
+{
+    HFONT previous = g_hBoldFont;
+    g_hBoldFont = nullptr;
+    LOGFONTW font = {};
+    auto listFont = reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0));
+    if (GetObjectW(listFont, sizeof(font), &font) != 0) {
+        font.lfWeight = FW_BOLD;
+        g_hBoldFont = CreateFontIndirectW(&font);
+    }
+    if (previous != nullptr)
+        DeleteObject(previous);
+}
+
 }  // namespace
 
 void ConfigureDriveList()
 {
     HWND list = DriveList();
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, kListExtendedStyle);
-
-    g_himlDriveList = ImageList_Create(kRowImageSize, kRowImageSize, ILC_COLOR32 | ILC_MASK, 1, 1);
-    auto icon = static_cast<HICON>(LoadImageW(g_hInstance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, kRowIconSize,
-                                              kRowIconSize, LR_DEFAULTCOLOR));
-    ImageList_ReplaceIcon(g_himlDriveList, -1, icon);
-    DestroyIcon(icon);
-    SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(g_himlDriveList));
+    SetRowHeightImages(list);
     SendMessageW(list, LVM_SETBKCOLOR, 0, RGB(255, 255, 255));
 
     RECT client = {};
@@ -158,13 +185,19 @@ void ConfigureDriveList()
     column.cx = client.right - client.left;
     column.iSubItem = 0;
     SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+    MakeBoldFont(list);
+}
 
-    LOGFONTW font = {};
-    auto listFont = reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0));
-    if (GetObjectW(listFont, sizeof(font), &font) != 0) {
-        font.lfWeight = FW_BOLD;
-        g_hBoldFont = CreateFontIndirectW(&font);
-    }
+void ApplyDpiToDriveList()
+{
+    if (g_hwndMain == nullptr)
+        return;
+    HWND list = DriveList();
+    SetRowHeightImages(list);
+    MakeBoldFont(list);
+    // The list measures its rows again when it is given its font.
+    SendMessageW(list, WM_SETFONT, SendMessageW(list, WM_GETFONT, 0, 0), TRUE);
+    FitListColumn();
 }
 
 void RefreshDriveEntry(wchar_t letter)

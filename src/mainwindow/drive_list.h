@@ -5,14 +5,17 @@
 #include <windows.h>
 #include <commctrl.h>
 
-// Bold copy of the list's font for the row titles; null when it could not be made.
+// Bold copy of the list's font for the row titles, at the dialog's DPI; null when it could not be made.
 extern HFONT g_hBoldFont;
 
-// Image list that only gives the rows their height.
+// Image list that only gives the rows their height at the dialog's DPI.
 extern HIMAGELIST g_himlDriveList;
 
 // Once, at dialog start: list styles, row height, background, the column and g_hBoldFont.
 void ConfigureDriveList();
+
+// After a change of the dialog's DPI: row height and bold font anew, the old ones released.
+void ApplyDpiToDriveList();
 
 // Brings the row of one letter in line with the system: insert, update or delete. A letter is
 // left with one row at most.

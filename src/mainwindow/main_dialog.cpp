@@ -6,6 +6,7 @@
 #include <objbase.h>
 #include <shlwapi.h>
 
+#include "controls/dpi.h"
 #include "controls/homepage.h"
 #include "controls/hyperlink.h"
 #include "controls/visual_styles.h"
@@ -18,6 +19,8 @@
 #include "res/resource.h"
 
 namespace {
+
+constexpr UINT kApplyDpiMessage = WM_APP + 1;
 
 void SetWindowIcons(HWND dialog)
 {
@@ -59,11 +62,30 @@ void OnActivate(WPARAM state)
         RefreshFromSystem();
 }
 
+// The window moves to a display of another scaling: take the place the system suggests, and
+// rebuild what belongs to a DPI once the dialog manager has given the controls their new fonts.
+void OnDpiChanged(HWND dialog, WPARAM dpi, const RECT* suggested)
+{
+    g_uDpi = LOWORD(dpi);
+    SetWindowPos(dialog, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    PostMessageW(dialog, kApplyDpiMessage, 0, 0);
+}
+
+void OnApplyDpi(HWND dialog)
+{
+    ApplyDpiToDriveList();
+    ApplyDpiToToolbars(dialog);
+    ReleaseRowIcon();
+    InvalidateRect(dialog, nullptr, TRUE);
+}
+
 }  // namespace
 
 void OnInitDialog(HWND dialog)
 {
     g_hwndMain = dialog;
+    g_uDpi = WindowDpi(dialog);
     InitVisualStyles(dialog);
     SetWindowIcons(dialog);
     if (g_themeApi.EnableThemeDialogTexture != nullptr)
@@ -104,6 +126,12 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         break;
     case WM_ACTIVATE:
         OnActivate(wParam);
+        break;
+    case WM_DPICHANGED:
+        OnDpiChanged(dialog, wParam, reinterpret_cast<const RECT*>(lParam));
+        break;
+    case kApplyDpiMessage:
+        OnApplyDpi(dialog);
         break;
     case WM_THEMECHANGED:
         RefreshThemes(dialog);

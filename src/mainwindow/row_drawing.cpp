@@ -56,7 +56,7 @@ void DrawRowTexts(HDC hdc, const RowRect& item, const wchar_t* record)
     // The list hands over its DC with an opaque highlight behind text; the texts belong on the gradient.
     int previousMode = SetBkMode(hdc, TRANSPARENT);
     const int boldHeight = TextHeight(hdc);
-    const RowGeometry geometry = ComputeRowGeometry(item, listHeight, boldHeight);
+    const RowGeometry geometry = ComputeRowGeometry(item, listHeight, boldHeight, g_uDpi);
 
     wchar_t format[kTextCapacity] = L"";
     LoadStringW(g_hInstance, IDS_ROW_TITLE, format, kTextCapacity);
@@ -83,22 +83,25 @@ void DrawRowTexts(HDC hdc, const RowRect& item, const wchar_t* record)
 
 }  // namespace
 
-void DrawSelectionFrame(HDC hdc, const RECT* rect, COLORREF outerColour, COLORREF innerColour)
+void DrawSelectionFrame(HDC hdc, const RECT* rect, COLORREF outerColour, COLORREF innerColour, unsigned dpi)
 {
+    const RowGeometry geometry = ComputeRowGeometry({rect->left, rect->top, rect->right, rect->bottom}, 0, 0, dpi);
+    // A wider pen is centred on the outline; inside the frame it keeps the outlines apart.
+    const int style = geometry.line > 1 ? PS_INSIDEFRAME : PS_SOLID;
     COLORREF window = GetSysColor(COLOR_WINDOW);
     RECT r = *rect;
-    HPEN outerPen = CreatePen(PS_SOLID, 1, outerColour);
+    HPEN outerPen = CreatePen(style, geometry.line, outerColour);
     HGDIOBJ previousPen = SelectObject(hdc, outerPen);
     HBRUSH brush = CreateSolidBrush(window);
     HGDIOBJ previousBrush = SelectObject(hdc, brush);
-    RoundRect(hdc, r.left, r.top, r.right, r.bottom, 5, 5);
-    InflateRect(&r, -1, -1);
+    RoundRect(hdc, r.left, r.top, r.right, r.bottom, geometry.outerCorner, geometry.outerCorner);
+    InflateRect(&r, -geometry.line, -geometry.line);
     SelectObject(hdc, previousPen);
     DeleteObject(outerPen);
 
-    HPEN innerPen = CreatePen(PS_SOLID, 1, innerColour);
+    HPEN innerPen = CreatePen(style, geometry.line, innerColour);
     SelectObject(hdc, innerPen);
-    RoundRect(hdc, r.left, r.top, r.right, r.bottom, 2, 2);
+    RoundRect(hdc, r.left, r.top, r.right, r.bottom, geometry.innerCorner, geometry.innerCorner);
     SelectObject(hdc, previousPen);
     DeleteObject(innerPen);
     SelectObject(hdc, previousBrush);
@@ -122,24 +125,33 @@ void DrawDriveItem(HWND, const DRAWITEMSTRUCT* drawItem)
     const RECT& rcItem = drawItem->rcItem;
     const RowRect item = {rcItem.left, rcItem.top, rcItem.right, rcItem.bottom};
     // The font heights only move the texts; frame, gradient and icon do not depend on them.
-    const RowGeometry geometry = ComputeRowGeometry(item, 0, 0);
+    const RowGeometry geometry = ComputeRowGeometry(item, 0, 0, g_uDpi);
 
     FillRect(hdc, &rcItem, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     if (drawItem->itemState & ODS_SELECTED) {
         const SelectionColours& colours = (drawItem->itemState & ODS_FOCUS) ? kFocusedColours : kUnfocusedColours;
         RECT frame = ToRect(geometry.frame);
-        DrawSelectionFrame(hdc, &frame, colours.outer, colours.inner);
+        DrawSelectionFrame(hdc, &frame, colours.outer, colours.inner, g_uDpi);
         RECT inner = ToRect(geometry.inner);
         FillVerticalGradient(hdc, &inner, colours.top, colours.bottom);
     }
 
     if (g_hItemIcon == nullptr)
         g_hItemIcon = static_cast<HICON>(
-            LoadImageW(g_hInstance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, kRowIconSize, kRowIconSize, 0));
-    DrawIcon(hdc, geometry.iconLeft, geometry.iconTop, g_hItemIcon);
+            LoadImageW(g_hInstance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, geometry.iconSize, geometry.iconSize, 0));
+    // At its own size: DrawIcon would draw at the system's icon size, which need not be this DPI's.
+    DrawIconEx(hdc, geometry.iconLeft, geometry.iconTop, g_hItemIcon, geometry.iconSize, geometry.iconSize, 0, nullptr,
+               DI_NORMAL);
 
     const auto* record = reinterpret_cast<const wchar_t*>(drawItem->itemData);
     if (record == nullptr)
         return;
     DrawRowTexts(hdc, item, record);
+}
+
+void ReleaseRowIcon()
+{
+    if (g_hItemIcon != nullptr)
+        DestroyIcon(g_hItemIcon);
+    g_hItemIcon = nullptr;
 }

@@ -4,14 +4,20 @@
 #pragma once
 #include <windows.h>
 
-// The 32x32 row icon, loaded at the first row drawn and kept for the whole run.
+#include "controls/dpi_rules.h"
+
+// The row icon (32x32 at 96 DPI), loaded at the first row drawn and kept until the DPI changes.
 extern HICON g_hItemIcon;
 
 // WM_DRAWITEM of the main dialog; rows of controls other than the drive list are left alone.
 void DrawDriveItem(HWND dialog, const DRAWITEMSTRUCT* drawItem);
 
 // Rounded double outline inside rect, filled with the window colour; rect is not changed.
-void DrawSelectionFrame(HDC hdc, const RECT* rect, COLORREF outerColour, COLORREF innerColour);
+void DrawSelectionFrame(HDC hdc, const RECT* rect, COLORREF outerColour, COLORREF innerColour,
+                        unsigned dpi = kBaseDpi);
 
 // rect filled from topColour on its top row to bottomColour at its bottom; GradientFill's result.
 BOOL FillVerticalGradient(HDC hdc, const RECT* rect, COLORREF topColour, COLORREF bottomColour);
+
+// Lets the next row drawn load the icon at the size of the DPI it is then drawn at.
+void ReleaseRowIcon();

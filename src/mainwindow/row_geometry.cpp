@@ -3,9 +3,11 @@
 
 namespace {
 
-// The icon stands this far right of the inner box, the text this far.
+// At 96 DPI the icon stands this far right of the inner box, the text this far.
 constexpr int kIconIndent = 8;
 constexpr int kTextIndent = 52;
+constexpr int kOuterCorner = 5;
+constexpr int kInnerCorner = 2;
 
 RowRect Shrunk(const RowRect& r, int by)
 {
@@ -14,19 +16,23 @@ RowRect Shrunk(const RowRect& r, int by)
 
 }  // namespace
 
-RowGeometry ComputeRowGeometry(const RowRect& item, int listFontHeight, int boldFontHeight)
+RowGeometry ComputeRowGeometry(const RowRect& item, int listFontHeight, int boldFontHeight, unsigned dpi)
 {
     RowGeometry g;
-    g.frame = Shrunk(item, 1);
-    g.inner = Shrunk(item, 3);
+    g.line = LineWidthForDpi(dpi);
+    g.frame = Shrunk(item, g.line);
+    g.inner = Shrunk(item, 3 * g.line);
+    g.outerCorner = ScaleForDpi(kOuterCorner, dpi);
+    g.innerCorner = ScaleForDpi(kInnerCorner, dpi);
     const int height = g.inner.bottom - g.inner.top;
     // C++ division truncates toward zero, so a short row moves the icon up by the smaller half.
-    g.iconLeft = g.inner.left + kIconIndent;
-    g.iconTop = g.inner.top + (height - kRowIconSize) / 2;
+    g.iconSize = ScaleForDpi(kRowIconSize, dpi);
+    g.iconLeft = g.inner.left + ScaleForDpi(kIconIndent, dpi);
+    g.iconTop = g.inner.top + (height - g.iconSize) / 2;
     g.gap = (height - boldFontHeight - listFontHeight) / 3;
-    g.title = {g.inner.left + kTextIndent, g.inner.top + g.gap, g.inner.right, g.inner.bottom};
+    g.title = {g.inner.left + ScaleForDpi(kTextIndent, dpi), g.inner.top + g.gap, g.inner.right, g.inner.bottom};
     g.directory = g.title;
-    // The directory line starts one pixel less than the gap below the title's cell.
-    g.directory.top = g.title.top + boldFontHeight + g.gap - 1;
+    // The directory line starts one line less than the gap below the title's cell.
+    g.directory.top = g.title.top + boldFontHeight + g.gap - g.line;
     return g;
 }

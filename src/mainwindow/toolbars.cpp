@@ -2,6 +2,7 @@
 #include "mainwindow/toolbars.h"
 
 #include "core/app_globals.h"
+#include "controls/dpi_rules.h"
 #include "res/resource.h"
 
 HWND g_hwndMainToolbar = nullptr;
@@ -15,10 +16,14 @@ constexpr DWORD kToolbarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLI
                                 TBSTYLE_TRANSPARENT | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER |
                                 CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_BOTTOM;
 constexpr DWORD kToolbarExtendedStyle = TBSTYLE_EX_MIXEDBUTTONS | TBSTYLE_EX_DOUBLEBUFFER;
+// Sizes at 96 DPI.
+constexpr int kIconSize = 16;
 constexpr int kButtonWidth = 24;
 constexpr int kButtonHeight = 22;
+constexpr int kButtonSpacing = 4;
 constexpr int kMainToolbarWidth = 84;
 constexpr int kTextCapacity = 256;
+constexpr int kMainButtonCount = 3;
 
 struct ButtonResources {
     int command;
@@ -26,7 +31,7 @@ struct ButtonResources {
     int text;
 };
 
-const ButtonResources kMainButtons[] = {
+const ButtonResources kMainButtons[kMainButtonCount] = {
     {IDM_REMOVE, IDI_REMOVE, IDS_REMOVE},
     {IDM_SAVE, IDI_SAVE, IDS_SAVE},
     {IDM_NEW, IDI_NEW, IDS_NEW},
@@ -41,24 +46,42 @@ RECT ControlRectangle(HWND dialog, int id)
     return rectangle;
 }
 
-HWND CreateToolbarWindow(HWND dialog, int id, int x, int y, int width, HIMAGELIST* imageList)
+HWND CreateToolbarWindow(HWND dialog, int id)
 {
-    HWND toolbar = CreateWindowExW(WS_EX_TOOLWINDOW, TOOLBARCLASSNAMEW, nullptr, kToolbarStyle, x, y, width,
-                                   kButtonHeight, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   g_hInstance, nullptr);
+    HWND toolbar = CreateWindowExW(WS_EX_TOOLWINDOW, TOOLBARCLASSNAMEW, nullptr, kToolbarStyle, 0, 0, 0, 0, dialog,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_hInstance, nullptr);
     SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(toolbar, TB_SETEXTENDEDSTYLE, 0, kToolbarExtendedStyle);
-    *imageList = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
-    SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(*imageList));
     return toolbar;
 }
 
-TBBUTTON MakeButton(HWND toolbar, HIMAGELIST imageList, const ButtonResources& resources)
+// The buttons' icons at the dialog's DPI, in button order; images[i] receives the index of button
+// i's icon. The toolbar gets the new list and the one of an earlier DPI is released.
+HIMAGELIST SetButtonImages(HWND toolbar, const ButtonResources* buttons, int count, int* indexes)
+{
+    const int size = ScaleForDpi(kIconSize, g_uDpi);
+    HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 1);
+    for (int i = 0; i < count; ++i) {
+        auto icon = static_cast<HICON>(
+            LoadImageW(g_hInstance, MAKEINTRESOURCEW(buttons[i].icon), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+        // Systems that cannot read the larger frames still have the 16-pixel ones to scale.
+        if (icon == nullptr)
+            icon = static_cast<HICON>(LoadImageW(g_hInstance, MAKEINTRESOURCEW(buttons[i].icon), IMAGE_ICON,
+                                                 kIconSize, kIconSize, LR_DEFAULTCOLOR));
+        indexes[i] = ImageList_ReplaceIcon(images, -1, icon);
+        DestroyIcon(icon);
+    }
+    auto previous =
+        reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images)));
+    if (previous != nullptr)
+        ImageList_Destroy(previous);
+    return images;
+}
+
+TBBUTTON MakeButton(HWND toolbar, int image, const ButtonResources& resources)
 {
     TBBUTTON button = {};
-    // LoadIconW hands out a shared icon that lives with the module: it is copied, never destroyed.
-    HICON icon = LoadIconW(g_hInstance, MAKEINTRESOURCEW(resources.icon));
-    button.iBitmap = ImageList_ReplaceIcon(imageList, -1, icon);
+    button.iBitmap = image;
     button.idCommand = resources.command;
     button.fsState = TBSTATE_ENABLED;
     button.fsStyle = BTNS_BUTTON;
@@ -71,11 +94,21 @@ TBBUTTON MakeButton(HWND toolbar, HIMAGELIST imageList, const ButtonResources& r
     return button;
 }
 
-void FinishToolbar(HWND toolbar, const TBMETRICS& metrics, TBBUTTON* buttons, int count)
+// Button size, metrics and place at the dialog's DPI; the toolbar keeps exactly the place given.
+void PlaceToolbar(HWND toolbar, int x, int y, int width)
 {
-    SendMessageW(toolbar, TB_ADDBUTTONSW, count, reinterpret_cast<LPARAM>(buttons));
-    SendMessageW(toolbar, TB_SETBUTTONSIZE, 0, MAKELONG(kButtonWidth, kButtonHeight));
+    const int buttonWidth = ScaleForDpi(kButtonWidth, g_uDpi);
+    const int buttonHeight = ScaleForDpi(kButtonHeight, g_uDpi);
+    SendMessageW(toolbar, TB_SETBUTTONSIZE, 0, MAKELONG(buttonWidth, buttonHeight));
+    TBMETRICS metrics = {};
+    metrics.cbSize = sizeof(metrics);
+    metrics.dwMask = TBMF_PAD | TBMF_BUTTONSPACING;
+    metrics.cxPad = buttonWidth;
+    metrics.cyPad = buttonHeight;
+    metrics.cxButtonSpacing = ScaleForDpi(kButtonSpacing, g_uDpi);
+    metrics.cyButtonSpacing = ScaleForDpi(kButtonSpacing, g_uDpi);
     SendMessageW(toolbar, TB_SETMETRICS, 0, reinterpret_cast<LPARAM>(&metrics));
+    SetWindowPos(toolbar, nullptr, x, y, width, buttonHeight, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void SetButtonState(int command, ButtonState state)
@@ -85,6 +118,15 @@ void SetButtonState(int command, ButtonState state)
     // 0 clears every other state bit too, as a disabled button needs.
     LPARAM value = state == ButtonState::Enabled ? TBSTATE_ENABLED : 0;
     SendMessageW(g_hwndMainToolbar, TB_SETSTATE, command, value);
+}
+
+void PlaceToolbars(HWND dialog)
+{
+    RECT list = ControlRectangle(dialog, IDC_DRIVE_LIST);
+    RECT combo = ControlRectangle(dialog, IDC_LETTER_COMBO);
+    PlaceToolbar(g_hwndMainToolbar, list.left, combo.top, ScaleForDpi(kMainToolbarWidth, g_uDpi));
+    const int browseWidth = ScaleForDpi(kButtonWidth, g_uDpi);
+    PlaceToolbar(g_hwndBrowseToolbar, list.right - browseWidth, combo.top, browseWidth);
 }
 
 }  // namespace
@@ -98,26 +140,27 @@ void ApplyToolbarStates(const ToolbarStates& states)
 
 void CreateToolbars(HWND dialog)
 {
-    RECT list = ControlRectangle(dialog, IDC_DRIVE_LIST);
-    RECT combo = ControlRectangle(dialog, IDC_LETTER_COMBO);
-    TBMETRICS metrics = {};
-    metrics.cbSize = sizeof(metrics);
-    metrics.dwMask = TBMF_PAD | TBMF_BUTTONSPACING;
-    metrics.cxPad = kButtonWidth;
-    metrics.cyPad = kButtonHeight;
-    metrics.cxButtonSpacing = 4;
-    metrics.cyButtonSpacing = 4;
-
-    g_hwndMainToolbar = CreateToolbarWindow(dialog, IDC_MAIN_TOOLBAR, list.left, combo.top, kMainToolbarWidth,
-                                            &g_himlMainToolbar);
-    TBBUTTON mainButtons[3];
-    for (int i = 0; i < 3; ++i)
-        mainButtons[i] = MakeButton(g_hwndMainToolbar, g_himlMainToolbar, kMainButtons[i]);
-    FinishToolbar(g_hwndMainToolbar, metrics, mainButtons, 3);
+    g_hwndMainToolbar = CreateToolbarWindow(dialog, IDC_MAIN_TOOLBAR);
+    int images[kMainButtonCount];
+    g_himlMainToolbar = SetButtonImages(g_hwndMainToolbar, kMainButtons, kMainButtonCount, images);
+    TBBUTTON mainButtons[kMainButtonCount];
+    for (int i = 0; i < kMainButtonCount; ++i)
+        mainButtons[i] = MakeButton(g_hwndMainToolbar, images[i], kMainButtons[i]);
+    SendMessageW(g_hwndMainToolbar, TB_ADDBUTTONSW, kMainButtonCount, reinterpret_cast<LPARAM>(mainButtons));
     ApplyToolbarStates(StatesAtCreation());
 
-    g_hwndBrowseToolbar = CreateToolbarWindow(dialog, IDC_BROWSE_TOOLBAR, list.right - kButtonWidth, combo.top,
-                                              kButtonWidth, &g_himlBrowseToolbar);
-    TBBUTTON browseButton = MakeButton(g_hwndBrowseToolbar, g_himlBrowseToolbar, kBrowseButton);
-    FinishToolbar(g_hwndBrowseToolbar, metrics, &browseButton, 1);
+    g_hwndBrowseToolbar = CreateToolbarWindow(dialog, IDC_BROWSE_TOOLBAR);
+    g_himlBrowseToolbar = SetButtonImages(g_hwndBrowseToolbar, &kBrowseButton, 1, images);
+    TBBUTTON browseButton = MakeButton(g_hwndBrowseToolbar, images[0], kBrowseButton);
+    SendMessageW(g_hwndBrowseToolbar, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&browseButton));
+    PlaceToolbars(dialog);
+}
+
+void ApplyDpiToToolbars(HWND dialog)
+{
+    // Added in the same order, the icons keep the indexes that the buttons hold.
+    int images[kMainButtonCount];
+    g_himlMainToolbar = SetButtonImages(g_hwndMainToolbar, kMainButtons, kMainButtonCount, images);
+    g_himlBrowseToolbar = SetButtonImages(g_hwndBrowseToolbar, &kBrowseButton, 1, images);
+    PlaceToolbars(dialog);
 }

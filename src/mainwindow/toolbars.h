@@ -13,5 +13,8 @@ extern HIMAGELIST g_himlBrowseToolbar;
 // Creates both toolbars at dialog start, beside the letter combo and the path box.
 void CreateToolbars(HWND dialog);
 
+// After a change of the dialog's DPI: icons, button sizes and places anew, the old image lists released.
+void ApplyDpiToToolbars(HWND dialog);
+
 // Sets the Remove, Save and New buttons of the main toolbar; Unchanged leaves a button alone.
 void ApplyToolbarStates(const ToolbarStates& states);

@@ -107,4 +107,54 @@ TEST(RowGeometry, NarrowRowGivesEmptyTextRectangles)
     EXPECT_GT(g.title.left, g.title.right);
 }
 
+TEST(DpiRules, SizesScaleToTheNearestPixelAndLinesByWholePixels)
+{
+    const struct {
+        int pixels;
+        unsigned dpi;
+        int scaled;
+    } sizes[] = {
+        {44, 96, 44}, {44, 120, 55}, {44, 144, 66}, {44, 192, 88}, {32, 144, 48}, {16, 120, 20},
+        {5, 120, 6},    // 6.25
+        {2, 144, 3},    // 3.0
+        {1, 144, 2},    // 1.5 rounds up
+        {-1, 144, -2},  // and away from zero
+        {0, 192, 0},
+    };
+    for (const auto& s : sizes)
+        EXPECT_EQ(ScaleForDpi(s.pixels, s.dpi), s.scaled) << s.pixels << " at " << s.dpi;
+    const struct {
+        unsigned dpi;
+        int line;
+    } lines[] = {{72, 1}, {96, 1}, {120, 1}, {144, 1}, {191, 1}, {192, 2}, {288, 3}};
+    for (const auto& l : lines)
+        EXPECT_EQ(LineWidthForDpi(l.dpi), l.line) << l.dpi;
+}
+
+// At every scaling the icon and both text lines stay inside the row, in the fonts of that DPI,
+// and the icon ends left of the text.
+TEST(RowGeometry, EverythingStaysInsideTheRowAtEveryScaling)
+{
+    for (unsigned dpi : {96u, 120u, 144u, 168u, 192u, 288u}) {
+        SCOPED_TRACE(testing::Message() << dpi << " DPI");
+        const int height = ScaleForDpi(kRowHeight, dpi);
+        const int font = ScaleForDpi(13, dpi);
+        RowGeometry g = ComputeRowGeometry({0, 0, 500, height}, font, font, dpi);
+        EXPECT_EQ(g.iconSize, ScaleForDpi(kRowIconSize, dpi));
+        EXPECT_GE(g.iconTop, g.inner.top);
+        EXPECT_LE(g.iconTop + g.iconSize, g.inner.bottom);
+        EXPECT_LT(g.iconLeft + g.iconSize, g.title.left);
+        EXPECT_GE(g.title.top, g.inner.top);
+        EXPECT_GE(g.directory.top, g.title.top + font);
+        EXPECT_LE(g.directory.top + font, g.inner.bottom);
+        EXPECT_EQ(g.inner.top - g.frame.top, 2 * g.line);
+    }
+    RowGeometry g = ComputeRowGeometry({0, 0, 500, 88}, 26, 26, 192);
+    EXPECT_EQ(g.frame, (RowRect{2, 2, 498, 86}));
+    EXPECT_EQ(g.inner, (RowRect{6, 6, 494, 82}));
+    EXPECT_EQ(g.iconLeft, 22);
+    EXPECT_EQ(g.iconTop, 12);
+    EXPECT_EQ(g.title.left, 110);
+}
+
 }  // namespace

@@ -24,7 +24,6 @@ constexpr int kCloseId = 1000;
 constexpr int kAutoStartId = 1001;
 constexpr int kMainToolbarId = 1006;
 constexpr int kBrowseToolbarId = 1007;
-constexpr int kRowHeight = 44;
 
 struct Search {
     HWND found;
@@ -155,10 +154,35 @@ int PrintRows(HWND dialog, int)
     return 0;
 }
 
+// Controls answer into memory of their own process, so the buffer is lent there and read back.
+LRESULT SendWithBuffer(HWND window, UINT message, WPARAM wParam, void* buffer, SIZE_T size)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process == nullptr)
+        return 0;
+    LRESULT result = 0;
+    void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    if (remote != nullptr) {
+        WriteProcessMemory(process, remote, buffer, size, nullptr);
+        result = SendMessageW(window, message, wParam, reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process, remote, buffer, size, nullptr);
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return result;
+}
+
 int ClickRow(HWND dialog, int row)
 {
     HWND list = GetDlgItem(dialog, kDriveListId);
-    LPARAM point = MAKELPARAM(120, row * kRowHeight + kRowHeight / 2);
+    // Rows are as high as the dialog's DPI makes them.
+    RECT rect = {};
+    rect.left = LVIR_BOUNDS;
+    if (!SendWithBuffer(list, LVM_GETITEMRECT, row, &rect, sizeof rect))
+        return 1;
+    LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
     SetForegroundWindow(dialog);
     PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
     PostMessageW(list, WM_LBUTTONUP, 0, point);
@@ -179,23 +203,11 @@ void PrintControlText(HWND dialog, int id, const wchar_t* name)
     PrintUtf8Line(name, text);
 }
 
-// A toolbar answers into memory of its own process, so the buffer is lent there.
 void PrintButtonText(HWND dialog, int toolbarId, int command, const wchar_t* name)
 {
-    HWND toolbar = GetDlgItem(dialog, toolbarId);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(toolbar, &processId);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
     wchar_t text[256] = L"";
-    void* remote = process != nullptr ? VirtualAllocEx(process, nullptr, sizeof text, MEM_COMMIT, PAGE_READWRITE) : nullptr;
-    if (remote != nullptr) {
-        WriteProcessMemory(process, remote, text, sizeof text, nullptr);
-        SendMessageW(toolbar, TB_GETBUTTONTEXTW, command, reinterpret_cast<LPARAM>(remote));
-        ReadProcessMemory(process, remote, text, sizeof text - sizeof(wchar_t), nullptr);
-        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    }
-    if (process != nullptr)
-        CloseHandle(process);
+    SendWithBuffer(GetDlgItem(dialog, toolbarId), TB_GETBUTTONTEXTW, command, text, sizeof text);
+    text[255] = L'\0';
     PrintUtf8Line(name, text);
 }
 

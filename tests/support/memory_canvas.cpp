@@ -1,7 +1,7 @@
 // Painting into memory and reading pixels back.
 #include "support/memory_canvas.h"
 
-MemoryCanvas::MemoryCanvas(int width, int height) : width_(width), height_(height)
+MemoryCanvas::MemoryCanvas(int width, int height, COLORREF fill) : width_(width), height_(height)
 {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -15,6 +15,7 @@ MemoryCanvas::MemoryCanvas(int width, int height) : width_(width), height_(heigh
     bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     bits_ = static_cast<const DWORD*>(bits);
     previous_ = SelectObject(dc_, bitmap_);
+    Fill(fill);
 }
 
 MemoryCanvas::~MemoryCanvas()
@@ -53,4 +54,22 @@ int MemoryCanvas::CountInRow(int y, COLORREF color) const
     for (int x = 0; x < width_; ++x)
         count += Pixel(x, y) == color;
     return count;
+}
+
+bool MemoryCanvas::AreaIs(COLORREF color, int left, int top, int right, int bottom) const
+{
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            if (Pixel(x, y) != color)
+                return false;
+    return true;
+}
+
+bool MemoryCanvas::SameArea(const MemoryCanvas& other, int left, int top, int right, int bottom) const
+{
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            if (Pixel(x, y) != other.Pixel(x, y))
+                return false;
+    return true;
 }

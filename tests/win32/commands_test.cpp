@@ -224,7 +224,9 @@ TEST_F(CommandsTest, SaveWithTheSameLetterAndPathRecreatesInPlace)
     EXPECT_EQ(Rows().size(), 1u);
     EXPECT_EQ(SelectedRow(), 0);
     EXPECT_EQ(PathText(), dir + L"\\");   // the row's form: long, with the trailing backslash
-    EXPECT_FALSE(DeviceTarget(letter).empty());
+    std::wstring target = L"\\??\\" + std::wstring(shortDir);
+    target[4] = towupper(target[4]);
+    EXPECT_EQ(DeviceTarget(letter), target);   // what the user typed, the short form
 }
 
 TEST_F(CommandsTest, SaveWithAFileLeavesTheDriveMapped)
@@ -355,19 +357,6 @@ TEST_F(CommandsTest, CommandsFollowChangesMadeBehindTheDialogsBack)
     EXPECT_TRUE(boxes_.Boxes().empty());
 }
 
-TEST_F(CommandsTest, CloseWhereAFolderTakesTheSettingsFilesNameReportsAndEnds)
-{
-    ASSERT_TRUE(CreateDirectoryW(SettingsPath().c_str(), nullptr));
-    ASSERT_NE(OpenDialog(), nullptr);
-    boxes_.SetAnswer(IDOK);
-    SendMessageW(Control(IDC_CLOSE), BM_CLICK, 0, 0);
-    Pump();
-    ASSERT_EQ(boxes_.Boxes().size(), 1u);
-    EXPECT_EQ(boxes_.Boxes()[0].text, L"Failed to save settings to Morvex.ini.\r\nCheck your access rights.");
-    EXPECT_FALSE(IsWindowVisible(dialog_));
-    EXPECT_TRUE(RemoveDirectoryW(SettingsPath().c_str()));
-}
-
 TEST_F(CommandsTest, CheckBoxChangesTheRunValueAtOnce)
 {
     RunValueGuard runValue;
@@ -401,24 +390,39 @@ TEST_F(CommandsTest, CloseWritesTheSettingsFile)
     EXPECT_TRUE(runValue.Exists());
 }
 
+// A settings file that cannot be written (another program holds it open without sharing write
+// access, or a folder has its name) is reported, and the dialog still ends.
 TEST_F(CommandsTest, CloseWithASettingsFileThatCannotBeWrittenReportsAndStillEnds)
 {
     const std::string old = "[General]\r\nAutoStart=False\r\n";
-    WriteSettings(old);
-    // Another program holds the file open without sharing write access.
-    HANDLE lock = CreateFileW(SettingsPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    ASSERT_NE(OpenDialog(), nullptr);
-    boxes_.SetAnswer(IDOK);
-    SendMessageW(Control(IDC_CLOSE), BM_CLICK, 0, 0);
-    Pump();
-    ASSERT_EQ(boxes_.Boxes().size(), 1u);
-    EXPECT_EQ(boxes_.Boxes()[0].caption, L"Morvex Error");
-    EXPECT_EQ(boxes_.Boxes()[0].text, L"Failed to save settings to Morvex.ini.\r\nCheck your access rights.");
-    EXPECT_FALSE(IsWindowVisible(dialog_));
-    CloseHandle(lock);
-    EXPECT_EQ(ReadFileBytes(SettingsPath()), old);
+    for (bool folder : {false, true}) {
+        HANDLE lock = INVALID_HANDLE_VALUE;
+        if (folder) {
+            ASSERT_TRUE(CreateDirectoryW(SettingsPath().c_str(), nullptr));
+        } else {
+            WriteSettings(old);
+            lock = CreateFileW(SettingsPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+            ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+        }
+        ASSERT_NE(OpenDialog(), nullptr);
+        boxes_.Clear();
+        boxes_.SetAnswer(IDOK);
+        SendMessageW(Control(IDC_CLOSE), BM_CLICK, 0, 0);
+        Pump();
+        ASSERT_EQ(boxes_.Boxes().size(), 1u) << folder;
+        EXPECT_EQ(boxes_.Boxes()[0].caption, L"Morvex Error");
+        EXPECT_EQ(boxes_.Boxes()[0].text, L"Failed to save settings to Morvex.ini.\r\nCheck your access rights.");
+        EXPECT_FALSE(IsWindowVisible(dialog_)) << folder;
+        CloseDialog();
+        if (folder) {
+            EXPECT_TRUE(RemoveDirectoryW(SettingsPath().c_str()));
+        } else {
+            CloseHandle(lock);
+            EXPECT_EQ(ReadFileBytes(SettingsPath()), old);
+            ForgetSettingsFile();
+        }
+    }
 }
 
 // The modal dialog as the program runs it: Close ends it with 1, the caption's close box with 0.

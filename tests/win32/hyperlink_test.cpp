@@ -94,7 +94,9 @@ TEST_F(Hyperlink, RefusesWindowsThatAreNoLinks)
     EXPECT_FALSE(MakeHyperlink(nullptr, L"x", nullptr, nullptr, 0));
     RECT rect;
     EXPECT_FALSE(OpenHyperlink(Link()));
-    EXPECT_FALSE(PaintHyperlink(Link(), GetDC(Link()), &rect));
+    HDC dc = GetDC(Link());
+    EXPECT_FALSE(PaintHyperlink(Link(), dc, &rect));
+    ReleaseDC(Link(), dc);
     EXPECT_FALSE(AutoSizeHyperlink(Link()));
     HWND gone = Link();
     host_.DestroyStatic();

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -17,6 +15,7 @@
 #include "mainwindow/row_drawing.h"
 #include "res/resource.h"
 #include "support/import_hook.h"
+#include "support/memory_canvas.h"
 
 namespace {
 
@@ -32,84 +31,6 @@ struct ColourSet {
 };
 constexpr ColourSet kBlue = {RGB(170, 200, 245), RGB(230, 250, 250), RGB(210, 240, 250), RGB(185, 215, 250)};
 constexpr ColourSet kGrey = {RGB(220, 220, 220), RGB(245, 245, 245), RGB(250, 250, 250), RGB(235, 235, 235)};
-
-// A top-down 32-bit DIB section in a memory DC, so that pixel (x, y) is bits[y * width + x].
-class Canvas {
-public:
-    Canvas(int width, int height, COLORREF fill = kWhite) : width_(width), height_(height)
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        dc_ = CreateCompatibleDC(nullptr);
-        void* bits = nullptr;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        bits_ = static_cast<uint32_t*>(bits);
-        previous_ = SelectObject(dc_, bitmap_);
-        Fill(fill);
-    }
-    ~Canvas()
-    {
-        SelectObject(dc_, previous_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    bool Valid() const { return bits_ != nullptr; }
-    HDC Dc() const { return dc_; }
-    HBITMAP Bitmap() const { return bitmap_; }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-
-    void Fill(COLORREF colour)
-    {
-        GdiFlush();
-        for (int i = 0; i < width_ * height_; ++i)
-            bits_[i] = ToDib(colour);
-    }
-    COLORREF Pixel(int x, int y) const
-    {
-        GdiFlush();
-        uint32_t value = bits_[y * width_ + x];
-        return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
-    }
-    // True when the pixels of [left, right) x [top, bottom) equal those of other.
-    bool SameArea(const Canvas& other, int left, int top, int right, int bottom) const
-    {
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x)
-                if (Pixel(x, y) != other.Pixel(x, y))
-                    return false;
-        return true;
-    }
-    bool AreaIs(COLORREF colour, int left, int top, int right, int bottom) const
-    {
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x)
-                if (Pixel(x, y) != colour)
-                    return false;
-        return true;
-    }
-
-private:
-    static uint32_t ToDib(COLORREF colour)
-    {
-        return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-    }
-
-    int width_;
-    int height_;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
-    uint32_t* bits_ = nullptr;
-};
 
 // A DriveRecord: a heap block of 1025 units, the letter and then the directory.
 std::vector<wchar_t> MakeRecord(wchar_t letter, const std::wstring& directory)
@@ -184,13 +105,13 @@ protected:
     }
 
     // Paints one row as the list would: its font selected into the DC, then WM_DRAWITEM.
-    void Draw(Canvas& canvas, UINT state, const wchar_t* record, RECT row, UINT control = IDC_DRIVE_LIST)
+    void Draw(MemoryCanvas& canvas, UINT state, const wchar_t* record, RECT row, UINT control = IDC_DRIVE_LIST)
     {
         HGDIOBJ previous = SelectObject(canvas.Dc(), listFont_);
         PaintRow(canvas.Dc(), state, record, row, control);
         SelectObject(canvas.Dc(), previous);
     }
-    void Draw(Canvas& canvas, UINT state, const wchar_t* record)
+    void Draw(MemoryCanvas& canvas, UINT state, const wchar_t* record)
     {
         Draw(canvas, state, record, RECT{0, 0, canvas.Width(), kRowHeight});
     }
@@ -201,7 +122,7 @@ protected:
     RECT DirectoryRect(int width) const { return {55, 2 + 2 * Gap() + boldHeight_, width - 3, 41}; }
 
     // A white canvas with one text drawn by DrawTextW in black, as a reference.
-    void DrawReference(Canvas& canvas, HFONT font, const std::wstring& text, RECT rect, UINT flags)
+    void DrawReference(MemoryCanvas& canvas, HFONT font, const std::wstring& text, RECT rect, UINT flags)
     {
         HGDIOBJ previous = SelectObject(canvas.Dc(), font);
         COLORREF colour = SetTextColor(canvas.Dc(), 0x00000000);
@@ -211,16 +132,16 @@ protected:
     }
 
     // True when the row's directory line shows exactly what DrawTextW shows for text and flags.
-    bool DirectoryLooksLike(const Canvas& row, const std::wstring& text, UINT flags)
+    bool DirectoryLooksLike(const MemoryCanvas& row, const std::wstring& text, UINT flags)
     {
-        Canvas reference(row.Width(), row.Height());
+        MemoryCanvas reference(row.Width(), row.Height());
         RECT rect = DirectoryRect(row.Width());
         DrawReference(reference, listFont_, text, rect, flags);
         return row.SameArea(reference, rect.left, rect.top, rect.right, rect.bottom);
     }
-    bool TitleLooksLike(const Canvas& row, const std::wstring& text, UINT flags, HFONT font = nullptr)
+    bool TitleLooksLike(const MemoryCanvas& row, const std::wstring& text, UINT flags, HFONT font = nullptr)
     {
-        Canvas reference(row.Width(), row.Height());
+        MemoryCanvas reference(row.Width(), row.Height());
         RECT rect = TitleRect(row.Width());
         DrawReference(reference, font != nullptr ? font : boldFont_, text, rect, flags);
         return row.SameArea(reference, rect.left, rect.top, rect.right, rect.top + boldHeight_);
@@ -248,7 +169,7 @@ TEST_F(RowDrawingTest, SelectionFrameAndGradientByState)
     const int width = 200;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.state);
-        Canvas canvas(width, kRowHeight, kSentinel);
+        MemoryCanvas canvas(width, kRowHeight, kSentinel);
         ASSERT_TRUE(canvas.Valid());
         Draw(canvas, c.state, nullptr);
 
@@ -328,10 +249,10 @@ TEST_F(RowDrawingTest, IconStandsInItsBox)
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.top << " " << c.height);
         const int width = 120;
-        Canvas canvas(width, 100, kSentinel);
+        MemoryCanvas canvas(width, 100, kSentinel);
         Draw(canvas, 0, nullptr, RECT{0, c.top, width, c.top + c.height});
 
-        Canvas expected(32, 32);
+        MemoryCanvas expected(32, 32);
         DrawIcon(expected.Dc(), 0, 0, icon);
         bool same = true;
         for (int y = 0; y < 32; ++y)
@@ -354,7 +275,7 @@ TEST_F(RowDrawingTest, OtherControlsAreNotDrawn)
 {
     auto record = MakeRecord(L'X', L"C:\\Projects\\");
     for (UINT control : {0u, 1000u, 1004u, 1006u, 1007u, 1105u}) {
-        Canvas canvas(200, kRowHeight, kSentinel);
+        MemoryCanvas canvas(200, kRowHeight, kSentinel);
         Draw(canvas, ODS_SELECTED | ODS_FOCUS, record.data(), RECT{0, 0, 200, kRowHeight}, control);
         EXPECT_TRUE(canvas.AreaIs(kSentinel, 0, 0, 200, kRowHeight)) << control;
     }
@@ -366,9 +287,9 @@ TEST_F(RowDrawingTest, RowWithoutRecordHasNoText)
     for (UINT state : {0u, UINT(ODS_SELECTED), UINT(ODS_SELECTED | ODS_FOCUS)}) {
         SCOPED_TRACE(state);
         const int width = 300;
-        Canvas empty(width, kRowHeight);
+        MemoryCanvas empty(width, kRowHeight);
         Draw(empty, state, nullptr);
-        Canvas withText(width, kRowHeight);
+        MemoryCanvas withText(width, kRowHeight);
         Draw(withText, state, record.data());
         // Right of the icon every pixel row keeps the colour it has at x = 50.
         bool plain = true;
@@ -385,13 +306,13 @@ TEST_F(RowDrawingTest, TitleAndDirectoryInTheirFontsAndPlaces)
 {
     auto record = MakeRecord(L'Q', L"C:\\Projects\\");
     const int width = 300;
-    Canvas canvas(width, kRowHeight);
+    MemoryCanvas canvas(width, kRowHeight);
     SetTextColor(canvas.Dc(), RGB(255, 0, 0));  // the row draws black whatever the DC had
     Draw(canvas, 0, record.data());
     EXPECT_TRUE(TitleLooksLike(canvas, L"Virtual Drive Q:", DT_SINGLELINE));
     EXPECT_TRUE(DirectoryLooksLike(canvas, L"C:\\Projects\\", DT_SINGLELINE));
     // The directory is in the list's font, not the bold one.
-    Canvas bold(width, kRowHeight);
+    MemoryCanvas bold(width, kRowHeight);
     RECT rect = DirectoryRect(width);
     DrawReference(bold, boldFont_, L"C:\\Projects\\", rect, DT_SINGLELINE);
     EXPECT_FALSE(canvas.SameArea(bold, rect.left, rect.top, rect.right, rect.bottom));
@@ -403,7 +324,7 @@ TEST_F(RowDrawingTest, TextsOfASelectedRowStandOnTheGradient)
 {
     auto record = MakeRecord(L'Q', L"C:\\Projects\\");
     const int width = 300;
-    Canvas canvas(width, kRowHeight);
+    MemoryCanvas canvas(width, kRowHeight);
     SetBkMode(canvas.Dc(), OPAQUE);
     SetBkColor(canvas.Dc(), kWhite);
     Draw(canvas, ODS_SELECTED | ODS_FOCUS, record.data());
@@ -438,7 +359,7 @@ TEST_F(RowDrawingTest, LongDirectoryLosesItsMiddleAndKeepsItsLastPart)
     for (const std::wstring& directory : {folders + L"\\", folders}) {
         SCOPED_TRACE(directory);
         auto record = MakeRecord(L'P', directory);
-        Canvas canvas(width, kRowHeight);
+        MemoryCanvas canvas(width, kRowHeight);
         Draw(canvas, 0, record.data());
 
         std::wstring shown = Shortened(canvas.Dc(), listFont_, folders, DirectoryRect(width));
@@ -456,7 +377,7 @@ TEST_F(RowDrawingTest, DirectoryThatFitsKeepsItsTrailingBackslash)
 {
     for (const wchar_t* directory : {L"C:\\", L"C:\\Projects\\", L"E:\\Music\\"}) {
         auto record = MakeRecord(L'K', directory);
-        Canvas canvas(300, kRowHeight);
+        MemoryCanvas canvas(300, kRowHeight);
         Draw(canvas, 0, record.data());
         EXPECT_TRUE(DirectoryLooksLike(canvas, directory, DT_SINGLELINE | DT_NOPREFIX)) << directory;
     }
@@ -469,7 +390,7 @@ TEST_F(RowDrawingTest, DirectoryThatFitsKeepsItsTrailingBackslash)
     ReleaseDC(nullptr, screen);
     const int width = 55 + extent.cx - 1 + 3;
     auto root = MakeRecord(L'K', L"C:\\");
-    Canvas narrow(width, kRowHeight);
+    MemoryCanvas narrow(width, kRowHeight);
     Draw(narrow, 0, root.data());
     EXPECT_FALSE(DirectoryLooksLike(narrow, L"C:", DT_SINGLELINE | DT_NOPREFIX));
     EXPECT_TRUE(DirectoryLooksLike(narrow, Shortened(narrow.Dc(), listFont_, L"C:\\", DirectoryRect(width)),
@@ -480,7 +401,7 @@ TEST_F(RowDrawingTest, LongTitleIsCutWithoutEllipsis)
 {
     auto record = MakeRecord(L'W', L"C:\\");
     const int width = 120;  // the title gets 62 pixels
-    Canvas canvas(width, kRowHeight);
+    MemoryCanvas canvas(width, kRowHeight);
     Draw(canvas, 0, record.data());
     EXPECT_TRUE(TitleLooksLike(canvas, L"Virtual Drive W:", DT_SINGLELINE));
     EXPECT_FALSE(TitleLooksLike(canvas, L"Virtual Drive W:", DT_SINGLELINE | DT_END_ELLIPSIS));
@@ -502,7 +423,7 @@ TEST_F(RowDrawingTest, OnlyTheFirst255UnitsOfADirectoryAreDrawn)
     auto record = MakeRecord(L'L', directory);
 
     const int width = 300;
-    Canvas canvas(width, kRowHeight);
+    MemoryCanvas canvas(width, kRowHeight);
     Draw(canvas, 0, record.data());
     const UINT flags = DT_SINGLELINE | DT_PATH_ELLIPSIS | DT_NOPREFIX;
     EXPECT_TRUE(DirectoryLooksLike(canvas, first255, flags));
@@ -516,7 +437,7 @@ TEST_F(RowDrawingTest, AmpersandInADirectoryIsShown)
     const std::wstring directory = L"D:\\R&D\\";
     auto record = MakeRecord(L'R', directory);
     const int width = 300;
-    Canvas canvas(width, kRowHeight);
+    MemoryCanvas canvas(width, kRowHeight);
     Draw(canvas, 0, record.data());
     EXPECT_TRUE(DirectoryLooksLike(canvas, directory, DT_SINGLELINE | DT_NOPREFIX));
     EXPECT_TRUE(DirectoryLooksLike(canvas, L"D:\\R&&D\\", DT_SINGLELINE));
@@ -542,11 +463,11 @@ TEST_F(RowDrawingTest, TallFontsMoveTheTitleUp)
     ASSERT_LT(Gap(), 0);
     auto record = MakeRecord(L'T', L"C:\\Tall\\");
     const int width = 300;
-    Canvas canvas(width, 3 * kRowHeight, kSentinel);
+    MemoryCanvas canvas(width, 3 * kRowHeight, kSentinel);
     const RECT row = {0, kRowHeight, width, 2 * kRowHeight};
     Draw(canvas, 0, record.data(), row);
 
-    Canvas reference(width, 3 * kRowHeight, kSentinel);
+    MemoryCanvas reference(width, 3 * kRowHeight, kSentinel);
     FillRect(reference.Dc(), &row, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     RECT title = TitleRect(width);
     OffsetRect(&title, 0, kRowHeight);
@@ -565,7 +486,7 @@ TEST_F(RowDrawingTest, WithoutBoldFontTheTitleUsesTheListFont)
     g_hBoldFont = nullptr;
     boldHeight_ = listHeight_;
     auto record = MakeRecord(L'N', L"C:\\Plain\\");
-    Canvas canvas(300, kRowHeight);
+    MemoryCanvas canvas(300, kRowHeight);
     Draw(canvas, 0, record.data());
     EXPECT_TRUE(TitleLooksLike(canvas, L"Virtual Drive N:", DT_SINGLELINE, listFont_));
     EXPECT_TRUE(DirectoryLooksLike(canvas, L"C:\\Plain\\", DT_SINGLELINE));
@@ -583,14 +504,14 @@ TEST_F(RowDrawingTest, DeviceContextIsLeftAsFound)
             const wchar_t* withRecord = record.data();
             for (const wchar_t* data : {withRecord, static_cast<const wchar_t*>(nullptr)}) {
                 SCOPED_TRACE(testing::Message() << withBold << " " << state << " " << (data != nullptr));
-                Canvas canvas(300, kRowHeight);
+                MemoryCanvas canvas(300, kRowHeight);
                 HDC dc = canvas.Dc();
                 SelectObject(dc, listFont_);
                 SelectObject(dc, pen);
                 SelectObject(dc, brush);
                 SetTextColor(dc, RGB(7, 8, 9));
                 SetBkColor(dc, RGB(10, 11, 12));
-                SetBkMode(dc, TRANSPARENT);
+                SetBkMode(dc, OPAQUE);   // the drawing switches to transparent for its texts
                 PaintRow(dc, state, data, RECT{0, 0, 300, kRowHeight});
                 EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), listFont_);
                 EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen);
@@ -598,7 +519,7 @@ TEST_F(RowDrawingTest, DeviceContextIsLeftAsFound)
                 EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), canvas.Bitmap());
                 EXPECT_EQ(GetTextColor(dc), RGB(7, 8, 9));
                 EXPECT_EQ(GetBkColor(dc), RGB(10, 11, 12));
-                EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
+                EXPECT_EQ(GetBkMode(dc), OPAQUE);
                 SelectObject(dc, GetStockObject(SYSTEM_FONT));
                 SelectObject(dc, GetStockObject(BLACK_PEN));
                 SelectObject(dc, GetStockObject(WHITE_BRUSH));
@@ -660,11 +581,12 @@ LPVOID WINAPI CountingHeapAlloc(HANDLE heap, DWORD flags, SIZE_T size)
 TEST_F(RowDrawingTest, ManyDrawsLeakNoGdiObjectAndAllocateNothing)
 {
     auto record = MakeRecord(L'G', L"C:\\Some\\Rather\\Long\\Directory\\Name\\To\\Shorten\\");
-    Canvas canvas(200, kRowHeight);
+    MemoryCanvas canvas(200, kRowHeight);
     Draw(canvas, ODS_SELECTED | ODS_FOCUS, record.data());  // loads the row icon once
     const int draws = 1000;
 
-    DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    // Wine counts no GDI objects per process (GetGuiResources gives 0), so the objects are counted
+    // where the drawing makes and deletes them.
     g_created = g_deleted = g_allocations = 0;
     {
         ImportHook createPen("gdi32.dll", "CreatePen", reinterpret_cast<void*>(&CountingCreatePen));
@@ -689,16 +611,9 @@ TEST_F(RowDrawingTest, ManyDrawsLeakNoGdiObjectAndAllocateNothing)
                      RECT{0, 0, 200, kRowHeight});
         SelectObject(canvas.Dc(), previous);
     }
-    DWORD after = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    std::printf("GDI objects over %d selected rows: created %d, deleted %d; GetGuiResources %lu before, %lu after\n",
-                draws, g_created, g_deleted, static_cast<unsigned long>(before), static_cast<unsigned long>(after));
-
     EXPECT_EQ(g_created, 3 * draws);  // two pens and a brush per selected row
     EXPECT_EQ(g_deleted, g_created);
     EXPECT_EQ(g_allocations, 0);
-    if (before != 0) {
-        EXPECT_EQ(after, before);
-    }
 }
 
 }  // namespace

@@ -9,10 +9,11 @@
 
 #include "core/app_globals.h"
 #include "mainwindow/drive_list.h"
+#include "mainwindow/letter_picker.h"
 #include "mainwindow/main_dialog.h"
 #include "mainwindow/row_drawing.h"
-#include "persistence/drives_section.h"
 #include "persistence/settings_file.h"
+#include "persistence/settings_rules.h"
 #include "res/resource.h"
 #include "support/import_hook.h"
 

@@ -2,8 +2,7 @@
 #include <cstdlib>
 
 #include "fuzz/fuzz_input.h"
-#include "persistence/drives_line.h"
-#include "persistence/drives_section.h"
+#include "persistence/settings_rules.h"
 
 namespace {
 

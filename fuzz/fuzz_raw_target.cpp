@@ -5,7 +5,7 @@
 #include "core/raw_target.h"
 #include "fuzz/fuzz_input.h"
 #include "mainwindow/drive_record.h"
-#include "persistence/settings_path.h"
+#include "persistence/settings_rules.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "fuzz/fuzz_input.h"
-#include "persistence/drives_section.h"
+#include "persistence/settings_rules.h"
 
 namespace {
 

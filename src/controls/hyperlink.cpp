@@ -7,9 +7,7 @@
 #include <cstdint>
 
 #include "controls/dpi.h"
-#include "controls/link_format.h"
-#include "controls/link_style.h"
-#include "controls/link_target.h"
+#include "controls/hyperlink_rules.h"
 #include "controls/visual_styles.h"
 #include "core/bounded_string.h"
 
@@ -252,9 +250,10 @@ BOOL OpenHyperlink(HWND window)
         ReadWindowText(window, text);
     // A copy: the shell may run a message loop in which the window and its record go away.
     wchar_t target[kLinkTextCapacity];
-    CopyBounded(target, kLinkTextCapacity, LinkTarget(link->szUrl, text));
+    CopyBounded(target, kLinkTextCapacity, link->szUrl[0] != L'\0' ? link->szUrl : text);
+    // Read as a signed value: above 32 the shell accepted the target.
     auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", target, nullptr, nullptr, SW_SHOWNORMAL));
-    if (!ShellAcceptedTarget(result))
+    if (result <= 32)
         return FALSE;
     if (IsHyperlink(window) && LinkRecord(window) != nullptr) {
         LinkRecord(window)->dwFlags |= HLF_VISITED;
@@ -296,7 +295,7 @@ BOOL PaintHyperlink(HWND window, HDC dc, RECT* pMeasure)
             DrawFocusRect(dc, &rect);
         InflateRect(&rect, -inset, -inset);
     }
-    COLORREF previousColor = SetTextColor(dc, LinkTextColor(link->dwFlags, link->crLink, link->crVisited));
+    COLORREF previousColor = SetTextColor(dc, (link->dwFlags & HLF_VISITED) ? link->crVisited : link->crLink);
     int previousMode = SetBkMode(dc, TRANSPARENT);
     HGDIOBJ previousFont = SelectLinkFont(dc, link);
     DrawTextW(dc, text, -1, &rect, format);

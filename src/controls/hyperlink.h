@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include "controls/hyperlink_flags.h"
+#include "controls/hyperlink_rules.h"
 
 // One per link window, attached as its user data, freed at WM_NCDESTROY.
 struct HyperlinkData {

@@ -1,7 +1,6 @@
 // Run-time binding of the visual-styles library.
 #include "controls/visual_styles.h"
 
-#include "controls/library_path.h"
 
 ThemeApi g_themeApi = {};
 
@@ -116,9 +115,4 @@ void RefreshThemes(HWND dialog)
         return;
     }
     OpenDialogThemes(dialog);
-}
-
-ThemeState CurrentThemeState()
-{
-    return ThemeStateOf(g_themeApi.hUxTheme != nullptr, g_themeApi.hThemeButton != nullptr);
 }

@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <uxtheme.h>
 
-#include "controls/theme_binding_rules.h"
+#include "controls/visual_styles_rules.h"
 
 struct ThemeApi {
     // Entry points in lookup order, each null when the library does not export it.
@@ -46,6 +46,3 @@ void UnloadThemeApi();
 // On WM_THEMECHANGED: reopens the dialog's themes while bound, or makes a new binding attempt
 // while unbound.
 void RefreshThemes(HWND dialog);
-
-// Unbound, bound and themed, or bound and classic.
-ThemeState CurrentThemeState();

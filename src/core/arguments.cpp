@@ -1,20 +1,10 @@
 // The command-line grammar.
 #include "core/arguments.h"
 
-#include <cwctype>
-
+#include "core/bounded_string.h"
 #include "core/drive_letter.h"
 
 namespace {
-
-bool EqualsIgnoringCase(const wchar_t* text, const wchar_t* word)
-{
-    for (; *text != L'\0' && *word != L'\0'; ++text, ++word) {
-        if (std::towlower(static_cast<wint_t>(*text)) != std::towlower(static_cast<wint_t>(*word)))
-            return false;
-    }
-    return *text == L'\0' && *word == L'\0';
-}
 
 bool IsLetterArgument(const wchar_t* argument)
 {

@@ -10,8 +10,12 @@ wchar_t NormalizeDriveLetter(wchar_t letter)
 
 bool IsDriveLetter(wchar_t letter)
 {
-    wchar_t upper = NormalizeDriveLetter(letter);
-    return upper >= L'A' && upper <= L'Z';
+    return IsUpperDriveLetter(NormalizeDriveLetter(letter));
+}
+
+bool IsUpperDriveLetter(wchar_t letter)
+{
+    return letter >= L'A' && letter <= L'Z';
 }
 
 void BuildDeviceName(wchar_t letter, wchar_t name[kDeviceNameLength])

@@ -2,9 +2,9 @@
 #include "core/messages.h"
 
 #include <cstdarg>
-#include <cwchar>
 
 #include "core/app_globals.h"
+#include "core/bounded_string.h"
 #include "res/resource.h"
 
 namespace {
@@ -21,10 +21,7 @@ void FormatMessageText(wchar_t (&text)[kMessageCapacity], UINT formatId, va_list
 {
     wchar_t format[kMessageCapacity];
     LoadText(formatId, format);
-    // msvcrt's formatter: %s is wide here, and a cut result comes back unterminated with -1.
-    int length = _vsnwprintf(text, kMessageCapacity - 1, format, arguments);
-    if (length < 0 || length >= kMessageCapacity - 1)
-        text[kMessageCapacity - 1] = L'\0';
+    FormatBoundedV(text, kMessageCapacity, format, arguments);
 }
 
 }  // namespace

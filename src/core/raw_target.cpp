@@ -67,10 +67,7 @@ bool BuildRawTarget(const wchar_t* directory, wchar_t* target, size_t capacity)
 void DirectoryOfTarget(const wchar_t* target, wchar_t* directory, size_t capacity)
 {
     const wchar_t* body = target + kPrefixLength;
-    bool unc = true;
-    for (size_t i = 0; i < kUncBodyLength && unc; ++i)
-        unc = NormalizeDriveLetter(body[i]) == kUncBody[i];
-    if (!unc) {
+    if (!StartsWithIgnoringCase(body, kUncBody)) {
         CopyBounded(directory, capacity, body);
         return;
     }

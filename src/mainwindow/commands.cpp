@@ -5,12 +5,14 @@
 
 #include "core/app_globals.h"
 #include "core/bounded_string.h"
+#include "core/drive_letter.h"
 #include "core/messages.h"
 #include "core/virtual_drive.h"
 #include "controls/folder_picker.h"
 #include "mainwindow/button_rules.h"
 #include "mainwindow/drive_list.h"
 #include "mainwindow/drive_record.h"
+#include "mainwindow/letter_picker.h"
 #include "mainwindow/toolbars.h"
 #include "persistence/autostart.h"
 #include "persistence/settings_file.h"
@@ -23,18 +25,13 @@ constexpr int kTitleCapacity = 256;
 constexpr UINT kCodeClicked = 0;
 constexpr UINT kCodeAccelerator = 1;
 
-bool IsCommandLetter(wchar_t letter)
-{
-    return letter >= L'A' && letter <= L'Z';
-}
-
 // The letter picked in the combo and the directory in the path box, for Save and New; false
 // when one is missing (nothing is said) or the directory does not exist (that is reported).
 // Nested message loops run while a box is shown, so the command ends right after showing one.
 bool ReadDriveInputs(HWND dialog, wchar_t* letter, wchar_t (&path)[kPathCapacity])
 {
     *letter = ChosenLetter();
-    if (!IsCommandLetter(*letter) || GetDlgItemTextW(dialog, IDC_PATH_EDIT, path, kPathCapacity) == 0)
+    if (!IsUpperDriveLetter(*letter) || GetDlgItemTextW(dialog, IDC_PATH_EDIT, path, kPathCapacity) == 0)
         return false;
     if (IsDirectory(path))
         return true;

@@ -1,4 +1,4 @@
-// The drive list and the letter picker.
+// The drive list: rows that mirror the system's virtual drives.
 #include "mainwindow/drive_list.h"
 
 #include "core/app_globals.h"
@@ -6,15 +6,11 @@
 #include "core/raw_target.h"
 #include "core/virtual_drive.h"
 #include "controls/dpi_rules.h"
-#include "mainwindow/button_rules.h"
 #include "mainwindow/drive_record.h"
-#include "mainwindow/letter_plan.h"
 #include "mainwindow/row_geometry.h"
-#include "mainwindow/toolbars.h"
 #include "res/resource.h"
 
 HFONT g_hBoldFont = nullptr;
-HIMAGELIST g_himlDriveList = nullptr;
 
 namespace {
 
@@ -23,11 +19,6 @@ constexpr DWORD kListExtendedStyle = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | 
 HWND DriveList()
 {
     return GetDlgItem(g_hwndMain, IDC_DRIVE_LIST);
-}
-
-HWND LetterCombo()
-{
-    return GetDlgItem(g_hwndMain, IDC_LETTER_COMBO);
 }
 
 wchar_t* RecordOfRow(HWND list, int row)
@@ -40,102 +31,40 @@ wchar_t* RecordOfRow(HWND list, int row)
     return reinterpret_cast<wchar_t*>(item.lParam);
 }
 
-// The row whose record carries the letter (-1 when none), and where a new row for the letter
-// belongs: before the first row of a later letter.
-int FindRowOfLetter(HWND list, wchar_t letter, wchar_t** record, int* insertAt)
+int RowCount(HWND list)
 {
-    int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    *insertAt = count;
+    return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+// The first row whose record carries the letter, -1 when none does.
+int FindRowOfLetter(HWND list, wchar_t letter)
+{
+    int count = RowCount(list);
     for (int row = 0; row < count; ++row) {
-        wchar_t* rowRecord = RecordOfRow(list, row);
-        if (rowRecord == nullptr)
-            continue;
-        if (rowRecord[0] == letter) {
-            *record = rowRecord;
+        const wchar_t* record = RecordOfRow(list, row);
+        if (record != nullptr && record[0] == letter)
             return row;
-        }
-        if (rowRecord[0] > letter && *insertAt == count)
-            *insertAt = row;
     }
-    *record = nullptr;
     return -1;
 }
 
 // Rows of the letter behind the first one: a letter has one drive, so it has one row.
 void DeleteLaterRowsOfLetter(HWND list, wchar_t letter, int firstRow)
 {
-    int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int row = count - 1; row > firstRow; --row) {
+    for (int row = RowCount(list) - 1; row > firstRow; --row) {
         const wchar_t* record = RecordOfRow(list, row);
         if (record != nullptr && record[0] == letter)
             SendMessageW(list, LVM_DELETEITEM, row, 0);
     }
 }
 
+// The one rule of the rows' order: by drive letter.
 int CALLBACK CompareRecordLetters(LPARAM first, LPARAM second, LPARAM)
 {
     return reinterpret_cast<const wchar_t*>(first)[0] - reinterpret_cast<const wchar_t*>(second)[0];
 }
 
-void BuildComboText(wchar_t letter, wchar_t (&text)[4])
-{
-    text[0] = L' ';
-    text[1] = letter;
-    text[2] = L':';
-    text[3] = L'\0';
-}
-
-int FindComboLetter(HWND combo, wchar_t letter)
-{
-    wchar_t text[4];
-    BuildComboText(letter, text);
-    return static_cast<int>(SendMessageW(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)));
-}
-
-void AddComboLetter(HWND combo, wchar_t letter)
-{
-    wchar_t text[4];
-    BuildComboText(letter, text);
-    LRESULT index = SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-    if (index >= 0)
-        SendMessageW(combo, CB_SETITEMDATA, index, letter);
-}
-
-void ShowSelectedRecord(const wchar_t* record)
-{
-    ApplyToolbarStates(StatesForSelection(true));
-    SetDlgItemTextW(g_hwndMain, IDC_PATH_EDIT, record + 1);
-    FillLetterCombo(record[0], record[0]);
-}
-
-void ShowNoSelection()
-{
-    ApplyToolbarStates(StatesForSelection(false));
-    SetDlgItemTextW(g_hwndMain, IDC_PATH_EDIT, L"");
-    FillLetterCombo(0, 0);
-}
-
-void OnItemChanged(const NMLISTVIEW* change)
-{
-    // A change of focus or of the hidden check box alone must not reset what the user entered.
-    if ((change->uChanged & LVIF_STATE) == 0 || ((change->uOldState ^ change->uNewState) & LVIS_SELECTED) == 0)
-        return;
-    const auto* record = reinterpret_cast<const wchar_t*>(change->lParam);
-    if ((change->uNewState & LVIS_SELECTED) != 0) {
-        if (record != nullptr)
-            ShowSelectedRecord(record);
-        else
-            ShowNoSelection();
-    } else if ((change->uOldState & LVIS_SELECTED) != 0) {
-        ShowNoSelection();
-        // The combo showed the drive's own letter; without the row it stands for nothing.
-        if (record != nullptr && ChosenLetter() == record[0])
-            SendMessageW(LetterCombo(), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    }
-}
-
-// The row height follows the small image list: 44 pixels at 96 DPI at the dialog's DPI, replacing
-// (and releasing) the list of an earlier DPI.
+// The row height follows the small image list: 44 pixels at 96 DPI, at the dialog's DPI.
 void SetRowHeightImages(HWND list)
 {
     const int rowHeight = ScaleForDpi(kRowHeight, g_uDpi);
@@ -145,12 +74,11 @@ void SetRowHeightImages(HWND list)
         LoadImageW(g_hInstance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, iconSize, iconSize, LR_DEFAULTCOLOR));
     ImageList_ReplaceIcon(images, -1, icon);
     DestroyIcon(icon);
-    // The list hands back the list of the earlier DPI; it releases only the one it holds at the end.
+    // The list hands back the list of an earlier DPI; it releases only the one it holds at the end.
     auto previous = reinterpret_cast<HIMAGELIST>(
         SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images)));
     if (previous != nullptr)
         ImageList_Destroy(previous);
-    g_himlDriveList = images;
 }
 
 // The bold title font is made from the list's font, which the dialog gives it at its DPI.
@@ -205,10 +133,7 @@ void RefreshDriveEntry(wchar_t letter)
     if (g_hwndMain == nullptr)
         return;
     HWND list = DriveList();
-    wchar_t* record = nullptr;
-    int insertAt = 0;
-    int row = FindRowOfLetter(list, letter, &record, &insertAt);
-
+    int row = FindRowOfLetter(list, letter);
     if (row >= 0)
         DeleteLaterRowsOfLetter(list, letter, row);
 
@@ -221,6 +146,7 @@ void RefreshDriveEntry(wchar_t letter)
         return;
     }
 
+    wchar_t* record = row >= 0 ? RecordOfRow(list, row) : nullptr;
     bool newRecord = record == nullptr;
     if (newRecord) {
         record = static_cast<wchar_t*>(GlobalAlloc(GMEM_FIXED, kDriveRecordUnits * sizeof(wchar_t)));
@@ -238,10 +164,11 @@ void RefreshDriveEntry(wchar_t letter)
     item.iImage = 0;
     item.lParam = reinterpret_cast<LPARAM>(record);
     if (newRecord) {
-        // An owner-drawn list does not sort itself, so the row goes to its letter's place.
-        item.iItem = insertAt;
+        item.iItem = RowCount(list);
         if (SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)) < 0)
             GlobalFree(record);
+        else
+            SortDriveRows();
     } else {
         item.iItem = row;
         SendMessageW(list, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
@@ -268,60 +195,21 @@ void FitListColumn()
     SendMessageW(list, LVM_SETCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
 }
 
-void FillLetterCombo(wchar_t keepLetter, wchar_t selectLetter)
+void OnDriveRowDeleted(const NMLISTVIEW* deletion)
 {
-    if (g_hwndMain == nullptr)
-        return;
-    HWND combo = LetterCombo();
-    uint32_t present = 0;
-    for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
-        if (FindComboLetter(combo, letter) != CB_ERR)
-            present |= LetterBit(letter);
-    }
-    LetterComboEdit edit = PlanLetterCombo(GetLogicalDrives(), present, keepLetter, selectLetter);
-    for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
-        if (edit.remove & LetterBit(letter))
-            SendMessageW(combo, CB_DELETESTRING, FindComboLetter(combo, letter), 0);
-    }
-    // The kept letter may be removed and added back; the combo sorts what it adds.
-    for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
-        if (edit.add & LetterBit(letter))
-            AddComboLetter(combo, letter);
-    }
-    if (edit.changeSelection)
-        SendMessageW(combo, CB_SETCURSEL, FindComboLetter(combo, edit.select), 0);
-}
-
-void SyncSelection()
-{
-    if (g_hwndMain == nullptr)
-        return;
-    HWND list = DriveList();
-    int row = -1;
-    const wchar_t* record = SelectedRecord(&row);
-    if (row >= 0)
-        SendMessageW(list, LVM_REDRAWITEMS, row, row);
+    auto* record = reinterpret_cast<wchar_t*>(deletion->lParam);
     if (record != nullptr)
-        ShowSelectedRecord(record);
-    else
-        ShowNoSelection();
+        GlobalFree(record);
 }
 
-void OnDriveListNotify(const NMHDR* header)
+int DriveRowCount()
 {
-    switch (header->code) {
-    case LVN_ITEMCHANGED:
-        OnItemChanged(reinterpret_cast<const NMLISTVIEW*>(header));
-        break;
-    case LVN_DELETEITEM: {
-        auto* record = reinterpret_cast<wchar_t*>(reinterpret_cast<const NMLISTVIEW*>(header)->lParam);
-        if (record != nullptr)
-            GlobalFree(record);
-        break;
-    }
-    default:
-        break;
-    }
+    return g_hwndMain != nullptr ? RowCount(DriveList()) : 0;
+}
+
+const wchar_t* DriveRowRecord(int row)
+{
+    return g_hwndMain != nullptr ? RecordOfRow(DriveList(), row) : nullptr;
 }
 
 wchar_t* SelectedRecord(int* row)
@@ -346,11 +234,7 @@ wchar_t SelectedLetter()
 
 int FindDriveRow(wchar_t letter)
 {
-    if (g_hwndMain == nullptr)
-        return -1;
-    wchar_t* record = nullptr;
-    int insertAt = 0;
-    return FindRowOfLetter(DriveList(), letter, &record, &insertAt);
+    return g_hwndMain != nullptr ? FindRowOfLetter(DriveList(), letter) : -1;
 }
 
 void SelectDriveRow(int row)
@@ -370,7 +254,7 @@ void SelectRowAfterLetter(wchar_t letter)
     if (g_hwndMain == nullptr || SelectedLetter() != 0)
         return;
     HWND list = DriveList();
-    int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    int count = RowCount(list);
     int row = 0;
     while (row < count - 1) {
         const wchar_t* record = RecordOfRow(list, row);
@@ -399,15 +283,4 @@ void SortDriveRows()
         return;
     // The sort keeps each row with its record and its selection.
     SendMessageW(DriveList(), LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(CompareRecordLetters));
-}
-
-wchar_t ChosenLetter()
-{
-    if (g_hwndMain == nullptr)
-        return 0;
-    HWND combo = LetterCombo();
-    LRESULT index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
-    if (index == CB_ERR)
-        return 0;
-    return static_cast<wchar_t>(SendMessageW(combo, CB_GETITEMDATA, index, 0) & 0xFFFF);
 }

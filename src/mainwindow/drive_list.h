@@ -1,15 +1,11 @@
-// The drive list and the letter picker: rows that mirror the system's virtual drives,
-// the free letters in the combo, and the path box, combo and buttons kept in step with
-// the selected row. Everything here does nothing while the main dialog does not exist.
+// The drive list: rows that mirror the system's virtual drives, in letter order, each owning
+// its DriveRecord. Everything here does nothing while the main dialog does not exist.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
 
 // Bold copy of the list's font for the row titles, at the dialog's DPI; null when it could not be made.
 extern HFONT g_hBoldFont;
-
-// Image list that only gives the rows their height at the dialog's DPI.
-extern HIMAGELIST g_himlDriveList;
 
 // Once, at dialog start: list styles, row height, background, the column and g_hBoldFont.
 void ConfigureDriveList();
@@ -27,15 +23,12 @@ void RefreshAllDrives();
 // Column 0 as wide as the list's client area minus one pixel.
 void FitListColumn();
 
-// Rebuilds the free letters of the combo; keepLetter is offered although in use,
-// selectLetter is selected. 0 means none for either.
-void FillLetterCombo(wchar_t keepLetter, wchar_t selectLetter);
+// LVN_DELETEITEM: whatever deleted the row, its record goes with it.
+void OnDriveRowDeleted(const NMLISTVIEW* deletion);
 
-// Path box, combo and the main toolbar's buttons from the selected row.
-void SyncSelection();
-
-// LVN_ITEMCHANGED and LVN_DELETEITEM of IDC_DRIVE_LIST.
-void OnDriveListNotify(const NMHDR* header);
+// The rows and the record of one row (null when it has none), in the list's order.
+int DriveRowCount();
+const wchar_t* DriveRowRecord(int row);
 
 // The selected row's DriveRecord, or null when no row is selected or it has none; *row, when
 // asked for, receives the selected index or -1.
@@ -60,6 +53,3 @@ void MoveDriveRow(wchar_t from, wchar_t to);
 
 // Puts the rows in letter order; an owner-drawn list does not sort itself.
 void SortDriveRows();
-
-// The letter picked in the combo (its item data), 0 when nothing is picked.
-wchar_t ChosenLetter();

@@ -1,18 +1,15 @@
 // Which letters the letter combo must lose, gain and select.
 #include "mainwindow/letter_plan.h"
 
+#include "core/drive_letter.h"
+
 namespace {
 constexpr uint32_t kAllLetters = (1u << 26) - 1;
-
-bool IsUpperLetter(wchar_t letter)
-{
-    return letter >= L'A' && letter <= L'Z';
 }
-}  // namespace
 
 uint32_t LetterBit(wchar_t letter)
 {
-    return IsUpperLetter(letter) ? 1u << (letter - L'A') : 0;
+    return IsUpperDriveLetter(letter) ? 1u << (letter - L'A') : 0;
 }
 
 LetterComboEdit PlanLetterCombo(uint32_t usedLetters, uint32_t presentLetters, wchar_t keepLetter,
@@ -25,7 +22,7 @@ LetterComboEdit PlanLetterCombo(uint32_t usedLetters, uint32_t presentLetters, w
     edit.add = ~presentLetters & ~usedLetters & kAllLetters;
     uint32_t afterwards = (presentLetters & ~edit.remove) | edit.add;
     edit.add |= LetterBit(keepLetter) & ~afterwards;
-    edit.changeSelection = IsUpperLetter(selectLetter);
+    edit.changeSelection = IsUpperDriveLetter(selectLetter);
     edit.select = edit.changeSelection ? selectLetter : 0;
     return edit;
 }

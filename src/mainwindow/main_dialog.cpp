@@ -7,12 +7,13 @@
 #include <shlwapi.h>
 
 #include "controls/dpi.h"
-#include "controls/homepage.h"
 #include "controls/hyperlink.h"
 #include "controls/visual_styles.h"
 #include "core/app_globals.h"
+#include "mainwindow/homepage.h"
 #include "mainwindow/commands.h"
 #include "mainwindow/drive_list.h"
+#include "mainwindow/letter_picker.h"
 #include "mainwindow/row_drawing.h"
 #include "mainwindow/toolbars.h"
 #include "persistence/settings_file.h"
@@ -80,6 +81,16 @@ void OnApplyDpi(HWND dialog)
     InvalidateRect(dialog, nullptr, TRUE);
 }
 
+void OnNotify(const NMHDR* header)
+{
+    if (header->idFrom != IDC_DRIVE_LIST)
+        return;
+    if (header->code == LVN_ITEMCHANGED)
+        OnDriveSelectionChanged(reinterpret_cast<const NMLISTVIEW*>(header));
+    else if (header->code == LVN_DELETEITEM)
+        OnDriveRowDeleted(reinterpret_cast<const NMLISTVIEW*>(header));
+}
+
 }  // namespace
 
 void OnInitDialog(HWND dialog)
@@ -112,12 +123,9 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
     case WM_COMMAND:
         OnCommand(dialog, LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
         break;
-    case WM_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->idFrom == IDC_DRIVE_LIST)
-            OnDriveListNotify(header);
+    case WM_NOTIFY:
+        OnNotify(reinterpret_cast<const NMHDR*>(lParam));
         break;
-    }
     case WM_DRAWITEM:
         DrawDriveItem(dialog, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         break;

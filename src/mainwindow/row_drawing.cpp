@@ -1,7 +1,6 @@
 // Painting of the drive list's rows.
 #include "mainwindow/row_drawing.h"
 
-#include <cwchar>
 
 #include "core/app_globals.h"
 #include "core/bounded_string.h"
@@ -61,9 +60,7 @@ void DrawRowTexts(HDC hdc, const RowRect& item, const wchar_t* record)
     wchar_t format[kTextCapacity] = L"";
     LoadStringW(g_hInstance, IDS_ROW_TITLE, format, kTextCapacity);
     wchar_t text[kTextCapacity];
-    // msvcrt's formatter leaves a cut result unterminated; the title never comes near the limit.
-    _snwprintf(text, kTextCapacity - 1, format, record[0]);
-    text[kTextCapacity - 1] = L'\0';
+    FormatBounded(text, kTextCapacity, format, record[0]);
     RECT title = ToRect(geometry.title);
     DrawTextW(hdc, text, -1, &title, DT_SINGLELINE);
     SelectObject(hdc, listFont);

@@ -5,7 +5,7 @@
 
 #include "core/app_globals.h"
 #include "persistence/autostart_rules.h"
-#include "persistence/settings_path.h"
+#include "persistence/settings_rules.h"
 
 namespace {
 const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -21,7 +21,7 @@ void SetAutoStart(bool enable)
         wchar_t command[kModulePathCapacity] = {};
         command[0] = L'"';
         DWORD length = GetModuleFileNameW(g_hInstance, command + 1, kModulePathCapacity - 1);
-        if (ComposeRunValue(command, length)) {
+        if (ComposeRunValue(command, kModulePathCapacity, length)) {
             RegSetValueExW(key, kRunValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(command),
                            RunValueByteCount(lstrlenW(command)));
         }

@@ -1,32 +1,19 @@
-// The autostart choice and the Run value.
+// The Run value that starts the program at log-on.
 #include "persistence/autostart_rules.h"
 
-#include <cwctype>
-
 #include "core/bounded_string.h"
-#include "persistence/settings_path.h"
+#include "persistence/settings_rules.h"
 
+namespace {
 const wchar_t kRunValueSuffix[] = L"\" /startup";
-
-bool IsAutoStartValueOn(const wchar_t* value, size_t length)
-{
-    if (length >= 30)
-        return false;
-    const wchar_t word[] = L"true";
-    for (size_t i = 0; i < 4; ++i) {
-        if (std::towlower(static_cast<wint_t>(value[i])) != static_cast<wint_t>(word[i]))
-            return false;
-    }
-    return true;
 }
 
-bool ComposeRunValue(wchar_t* buffer, size_t pathLength)
+bool ComposeRunValue(wchar_t* buffer, size_t capacity, size_t pathLength)
 {
-    if (pathLength == 0 || pathLength >= kModulePathLimit)
+    if (pathLength == 0 || pathLength >= kModulePathLimit || 1 + pathLength >= capacity)
         return false;
     buffer[1 + pathLength] = L'\0';
-    AppendBounded(buffer, kModulePathCapacity, kRunValueSuffix);
-    return true;
+    return AppendBounded(buffer, capacity, kRunValueSuffix);
 }
 
 unsigned long RunValueByteCount(size_t length)

@@ -7,10 +7,9 @@
 #include "core/app_globals.h"
 #include "core/messages.h"
 #include "core/virtual_drive.h"
+#include "mainwindow/drive_list.h"
 #include "persistence/autostart.h"
-#include "persistence/autostart_rules.h"
-#include "persistence/drives_section.h"
-#include "persistence/settings_path.h"
+#include "persistence/settings_rules.h"
 #include "res/resource.h"
 
 namespace {
@@ -61,16 +60,11 @@ void ApplyAutoStartChoice(const wchar_t* path)
         CheckDlgButton(g_hwndMain, IDC_AUTOSTART, BST_CHECKED);
 }
 
-int DriveListRowCount()
-{
-    return static_cast<int>(SendDlgItemMessageW(g_hwndMain, IDC_DRIVE_LIST, LVM_GETITEMCOUNT, 0, 0));
-}
-
 bool ShouldApplySavedDrives(const wchar_t* section, bool startupMode)
 {
     if (startupMode)
         return true;
-    return g_hwndMain != nullptr && section[0] != L'\0' && DriveListRowCount() == 0 &&
+    return g_hwndMain != nullptr && section[0] != L'\0' && DriveRowCount() == 0 &&
            AskYesNo(MB_ICONQUESTION, IDS_LOAD_QUESTION);
 }
 
@@ -92,28 +86,16 @@ void CreateUnicodeSettingsFile(const wchar_t* path)
     CloseHandle(file);
 }
 
-const wchar_t* RowRecord(HWND list, int row)
-{
-    LVITEMW item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    item.lParam = 0;
-    if (!SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)))
-        return nullptr;
-    return reinterpret_cast<const wchar_t*>(item.lParam);
-}
-
 bool WriteDrivesSection(const wchar_t* path)
 {
-    HWND list = GetDlgItem(g_hwndMain, IDC_DRIVE_LIST);
-    int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    int count = DriveRowCount();
     SectionBuilder builder = {};
     builder.capacity = kSectionWriteStep;
     builder.units = static_cast<wchar_t*>(GlobalAlloc(GMEM_FIXED, builder.capacity * sizeof(wchar_t)));
     if (builder.units == nullptr)
         return false;
     for (int row = 0; row < count; ++row) {
-        const wchar_t* record = RowRecord(list, row);
+        const wchar_t* record = DriveRowRecord(row);
         if (record == nullptr)
             continue;
         wchar_t line[kSectionLineCapacity];

@@ -3,12 +3,8 @@
 
 #include <string>
 
-#include "controls/hyperlink_flags.h"
-#include "controls/library_path.h"
-#include "controls/link_format.h"
-#include "controls/link_style.h"
-#include "controls/link_target.h"
-#include "controls/theme_binding_rules.h"
+#include "controls/hyperlink_rules.h"
+#include "controls/visual_styles_rules.h"
 
 namespace {
 
@@ -57,15 +53,13 @@ TEST(LinkWindowStyle, DropsBorderSetsNotifyAndTabStopOnlyWhenFocusable)
         EXPECT_EQ(LinkWindowStyle(c.style, c.flags), c.expected) << std::hex << c.style << " " << c.flags;
 }
 
-TEST(ShellAcceptedTarget, OnlyResultsAbove32ReadAsSigned)
+// The focus rectangle needs room of one line, which grows with the DPI in whole pixels.
+TEST(LinkTextInset, OneLineAroundAFocusableLinkOnly)
 {
-    const struct {
-        intptr_t result;
-        bool accepted;
-    } cases[] = {{0, false}, {2, false}, {31, false}, {32, false}, {33, true}, {42, true}, {-1, false},
-                 {INTPTR_MIN, false}, {INTPTR_MAX, true}};
-    for (const auto& c : cases)
-        EXPECT_EQ(ShellAcceptedTarget(c.result), c.accepted) << c.result;
+    EXPECT_EQ(LinkTextInset(HLF_FOCUSABLE, 96), 1);
+    EXPECT_EQ(LinkTextInset(HLF_FOCUSABLE | HLF_AUTOSIZE, 144), 1);
+    EXPECT_EQ(LinkTextInset(HLF_FOCUSABLE, 192), 2);
+    EXPECT_EQ(LinkTextInset(HLF_AUTOSIZE | HLF_VISITED, 192), 0);
 }
 
 TEST(ThemeEntries, NamesInLookupOrderAndOnlyTheTextExtentOptional)

@@ -123,6 +123,24 @@ TEST(BoundedString, CutsAndTerminates)
     EXPECT_STREQ(buffer, L"abcd");
     EXPECT_EQ(BoundedLength(L"abcdef", 3), 3u);
     EXPECT_EQ(BoundedLength(L"ab", 3), 2u);
+
+    wchar_t formatted[8];
+    EXPECT_TRUE(FormatBounded(formatted, 8, L"%ls-%d", L"ab", 12));
+    EXPECT_STREQ(formatted, L"ab-12");
+    EXPECT_FALSE(FormatBounded(formatted, 8, L"%ls-%d", L"abcdef", 12));
+    EXPECT_STREQ(formatted, L"abcdef-");   // cut and terminated
+    EXPECT_FALSE(FormatBounded(formatted, 8, L"%ls", L"1234567"));   // exactly full counts as cut
+}
+
+TEST(BoundedString, ComparesWithoutRegardToCase)
+{
+    EXPECT_TRUE(EqualsIgnoringCase(L"StartUP", L"startup"));
+    EXPECT_FALSE(EqualsIgnoringCase(L"startups", L"startup"));
+    EXPECT_FALSE(EqualsIgnoringCase(L"start", L"startup"));
+    EXPECT_TRUE(StartsWithIgnoringCase(L"TrueType", L"true"));
+    EXPECT_TRUE(StartsWithIgnoringCase(L"unc\\server", L"UNC\\"));
+    EXPECT_FALSE(StartsWithIgnoringCase(L"Tru", L"true"));
+    EXPECT_TRUE(StartsWithIgnoringCase(L"", L""));
 }
 
 TEST(VersionRule, NtFamilyFromWindows2000)

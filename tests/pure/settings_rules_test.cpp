@@ -8,9 +8,7 @@
 
 #include "mainwindow/drive_record.h"
 #include "persistence/autostart_rules.h"
-#include "persistence/drives_line.h"
-#include "persistence/drives_section.h"
-#include "persistence/settings_path.h"
+#include "persistence/settings_rules.h"
 
 namespace {
 
@@ -229,12 +227,15 @@ TEST(ComposeRunValue, QuotesThePathAndAddsTheSwitch)
         buffer[0] = L'"';
         std::wstring path(c.length, L'p');
         path.copy(buffer + 1, path.size());
-        ASSERT_EQ(ComposeRunValue(buffer, c.length), c.composed) << c.length;
+        ASSERT_EQ(ComposeRunValue(buffer, kModulePathCapacity, c.length), c.composed) << c.length;
         if (c.composed) {
             EXPECT_EQ(std::wstring(buffer), L"\"" + path + L"\" /startup");
             EXPECT_EQ(RunValueByteCount(std::wstring(buffer).size()), (c.length + 11 + 1) * 2);
         }
     }
+    // A buffer too small for the whole value gets none of it.
+    wchar_t small[20] = L"\"C:\\some\\path.exe";
+    EXPECT_FALSE(ComposeRunValue(small, 20, 17));
 }
 
 TEST(FillDriveRecord, StoresTheListForm)

@@ -53,6 +53,11 @@ int RowHeight(HWND list)
     return row.bottom - row.top;
 }
 
+HIMAGELIST RowHeightImages(HWND list)
+{
+    return reinterpret_cast<HIMAGELIST>(SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+}
+
 int ImageSize(HIMAGELIST images)
 {
     int width = 0, height = 0;
@@ -194,7 +199,8 @@ TEST_F(DpiTest, MoveToAnotherScalingRebuildsAndReleasesTheOld)
     const UINT start = g_uDpi;
     for (UINT dpi : {start * 2, start}) {
         SCOPED_TRACE(testing::Message() << "to " << dpi << " DPI");
-        const HIMAGELIST oldImages[] = {g_himlDriveList, g_himlMainToolbar, g_himlBrowseToolbar};
+        const HIMAGELIST oldImages[] = {RowHeightImages(Control(IDC_DRIVE_LIST)), g_himlMainToolbar,
+                                        g_himlBrowseToolbar};
         const HFONT oldBold = g_hBoldFont;
         const HICON oldIcon = g_hItemIcon;
         ASSERT_NE(oldIcon, nullptr);
@@ -209,7 +215,7 @@ TEST_F(DpiTest, MoveToAnotherScalingRebuildsAndReleasesTheOld)
         EXPECT_TRUE(EqualRect(&now, &suggested));
         EXPECT_EQ(g_uDpi, dpi);
         EXPECT_NEAR(RowHeight(Control(IDC_DRIVE_LIST)), ScaleForDpi(44, dpi), 1);
-        EXPECT_EQ(ImageSize(g_himlDriveList), ScaleForDpi(44, dpi));
+        EXPECT_EQ(ImageSize(RowHeightImages(Control(IDC_DRIVE_LIST))), ScaleForDpi(44, dpi));
         EXPECT_EQ(ImageSize(g_himlMainToolbar), ScaleForDpi(16, dpi));
         EXPECT_EQ(ImageSize(g_himlBrowseToolbar), ScaleForDpi(16, dpi));
         LRESULT buttonSize = SendMessageW(g_hwndMainToolbar, TB_GETBUTTONSIZE, 0, 0);

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "controls/homepage.h"
 #include "controls/hyperlink.h"
 #include "controls/visual_styles.h"
+#include "mainwindow/homepage.h"
 #include "support/import_hook.h"
 #include "support/link_host.h"
 #include "support/memory_canvas.h"
@@ -301,7 +301,7 @@ TEST_F(Hyperlink, VisitedColourOnlyAfterTheShellAcceptedTheTarget)
     const struct {
         INT_PTR result;
         bool accepted;
-    } cases[] = {{2, false}, {32, false}, {0, false}, {33, true}, {42, true}};
+    } cases[] = {{2, false}, {32, false}, {0, false}, {-1, false}, {33, true}, {42, true}};
     for (const auto& c : cases) {
         ASSERT_TRUE(MakeHyperlink(Link(), kHomepageUrl, &linkColor, &visitedColor, 0));
         g_shellResult = c.result;

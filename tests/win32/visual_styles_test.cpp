@@ -13,6 +13,7 @@
 #include "support/import_hook.h"
 #include "support/link_host.h"
 #include "support/memory_canvas.h"
+#include "support/theme_state.h"
 #include "support/visual_style_switch.h"
 
 namespace {

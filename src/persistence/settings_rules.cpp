@@ -1,8 +1,53 @@
-// The [Drives] section as the profile functions exchange it.
-#include "persistence/drives_section.h"
+// Rules of the settings file.
+#include "persistence/settings_rules.h"
 
 #include "core/bounded_string.h"
-#include "persistence/drives_line.h"
+#include "core/drive_letter.h"
+
+namespace {
+
+const wchar_t kSettingsFileName[] = L"Morvex.ini";
+
+const wchar_t* SkipBlanks(const wchar_t* text)
+{
+    while (*text == L' ' || *text == L'\t')
+        ++text;
+    return text;
+}
+
+}  // namespace
+
+bool FormSettingsPath(wchar_t* path, size_t length)
+{
+    if (length == 0 || length >= kModulePathLimit)
+        return false;
+    size_t nameStart = 0;
+    for (size_t i = length; i > 0; --i) {
+        if (path[i - 1] == L'\\') {
+            nameStart = i;
+            break;
+        }
+    }
+    CopyBounded(path + nameStart, kModulePathCapacity - nameStart, kSettingsFileName);
+    return true;
+}
+
+bool IsAutoStartValueOn(const wchar_t* value, size_t length)
+{
+    return length < 30 && StartsWithIgnoringCase(value, L"True");
+}
+
+bool ParseDrivesLine(const wchar_t* line, wchar_t* letter, const wchar_t** directory)
+{
+    if (line[0] == L'\0')
+        return false;
+    const wchar_t* rest = SkipBlanks(line + 1);
+    if (*rest != L'=')
+        return false;
+    *letter = NormalizeDriveLetter(line[0]);
+    *directory = SkipBlanks(rest + 1);
+    return true;
+}
 
 bool SectionWasCut(size_t reportedUnits, size_t bufferUnits)
 {

@@ -1,5 +1,5 @@
 // The maker's home page, which the main dialog's link opens, in the wide form that the
-// program's calls take. The resource script shows the same address through res/version.h.
+// program's calls take. The dialog templates show its host name through res/version.h.
 #pragma once
 #include "res/version.h"
 
@@ -7,4 +7,3 @@
 #define MORVEX_WIDE_TEXT(text) MORVEX_WIDE_TEXT_(text)
 
 constexpr wchar_t kHomepageUrl[] = MORVEX_WIDE_TEXT(MORVEX_HOMEPAGE_URL);
-constexpr wchar_t kHomepageHost[] = MORVEX_WIDE_TEXT(MORVEX_HOMEPAGE_HOST);

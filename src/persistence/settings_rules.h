@@ -1,7 +1,28 @@
-// The [Drives] section as the profile functions exchange it: NUL-terminated lines,
-// closed by an empty line. Building it for writing, and walking it after reading.
+// Rules of the settings file that do not need the window system: where it lies, how its
+// AutoStart value reads, the syntax of a [Drives] line, and the section as the profile functions
+// exchange it (NUL-terminated lines closed by an empty line), walked after reading and built for
+// writing.
 #pragma once
 #include <cstddef>
+
+// Module paths are read into buffers of this many units and accepted only when shorter than 1024.
+constexpr size_t kModulePathCapacity = 1036;
+constexpr size_t kModulePathLimit = 1024;
+
+// path holds the executable's path of length units (as the system reported it) in a buffer of
+// kModulePathCapacity units. Replaces the file name by "Morvex.ini"; false when the length is 0
+// or kModulePathLimit or more, and the path is then left alone.
+bool FormSettingsPath(wchar_t* path, size_t length);
+
+constexpr size_t kAutoStartValueCapacity = 32;
+
+// On exactly when the value has fewer than 30 characters and begins with "True" in any case.
+bool IsAutoStartValueOn(const wchar_t* value, size_t length);
+
+// Takes a NUL-terminated line apart. The letter is upper-cased but not validated; blanks and
+// tabs around "=" are skipped; the directory is the rest of the line, possibly empty.
+// False when no "=" follows the letter (such lines count for nothing).
+bool ParseDrivesLine(const wchar_t* line, wchar_t* letter, const wchar_t** directory);
 
 constexpr size_t kSectionReadStep = 1024;
 constexpr size_t kSectionWriteStep = 1036;

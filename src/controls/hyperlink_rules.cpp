@@ -1,8 +1,7 @@
-// How a link lays out and colours its text.
-#include "controls/link_format.h"
+// Rules of the hyperlink control.
+#include "controls/hyperlink_rules.h"
 
 #include "controls/dpi_rules.h"
-#include "controls/hyperlink_flags.h"
 
 uint32_t LinkTextFormat(uint32_t flags)
 {
@@ -18,12 +17,16 @@ uint32_t LinkTextFormat(uint32_t flags)
     return format;
 }
 
-uint32_t LinkTextColor(uint32_t flags, uint32_t linkColor, uint32_t visitedColor)
-{
-    return (flags & HLF_VISITED) ? visitedColor : linkColor;
-}
-
 int LinkTextInset(uint32_t flags, unsigned dpi)
 {
     return (flags & HLF_FOCUSABLE) ? LineWidthForDpi(dpi) : 0;
+}
+
+uint32_t LinkWindowStyle(uint32_t style, uint32_t flags)
+{
+    style &= ~(kLinkStyleBorder | kLinkStyleTabStop);
+    style |= kLinkStyleNotify;
+    if (flags & HLF_FOCUSABLE)
+        style |= kLinkStyleTabStop;
+    return style;
 }

@@ -1,0 +1,124 @@
+// The letter picker, and the path box, combo and buttons kept in step with the selected row.
+#include "mainwindow/letter_picker.h"
+
+#include "core/app_globals.h"
+#include "mainwindow/button_rules.h"
+#include "mainwindow/drive_list.h"
+#include "mainwindow/letter_plan.h"
+#include "mainwindow/toolbars.h"
+#include "res/resource.h"
+
+namespace {
+
+HWND LetterCombo()
+{
+    return GetDlgItem(g_hwndMain, IDC_LETTER_COMBO);
+}
+
+void BuildComboText(wchar_t letter, wchar_t (&text)[4])
+{
+    text[0] = L' ';
+    text[1] = letter;
+    text[2] = L':';
+    text[3] = L'\0';
+}
+
+int FindComboLetter(HWND combo, wchar_t letter)
+{
+    wchar_t text[4];
+    BuildComboText(letter, text);
+    return static_cast<int>(SendMessageW(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)));
+}
+
+void AddComboLetter(HWND combo, wchar_t letter)
+{
+    wchar_t text[4];
+    BuildComboText(letter, text);
+    LRESULT index = SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    if (index >= 0)
+        SendMessageW(combo, CB_SETITEMDATA, index, letter);
+}
+
+void ShowSelectedRecord(const wchar_t* record)
+{
+    ApplyToolbarStates(StatesForSelection(true));
+    SetDlgItemTextW(g_hwndMain, IDC_PATH_EDIT, record + 1);
+    FillLetterCombo(record[0], record[0]);
+}
+
+void ShowNoSelection()
+{
+    ApplyToolbarStates(StatesForSelection(false));
+    SetDlgItemTextW(g_hwndMain, IDC_PATH_EDIT, L"");
+    FillLetterCombo(0, 0);
+}
+
+}  // namespace
+
+void FillLetterCombo(wchar_t keepLetter, wchar_t selectLetter)
+{
+    if (g_hwndMain == nullptr)
+        return;
+    HWND combo = LetterCombo();
+    uint32_t present = 0;
+    for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
+        if (FindComboLetter(combo, letter) != CB_ERR)
+            present |= LetterBit(letter);
+    }
+    LetterComboEdit edit = PlanLetterCombo(GetLogicalDrives(), present, keepLetter, selectLetter);
+    for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
+        if (edit.remove & LetterBit(letter))
+            SendMessageW(combo, CB_DELETESTRING, FindComboLetter(combo, letter), 0);
+    }
+    // The kept letter may be removed and added back; the combo sorts what it adds.
+    for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
+        if (edit.add & LetterBit(letter))
+            AddComboLetter(combo, letter);
+    }
+    if (edit.changeSelection)
+        SendMessageW(combo, CB_SETCURSEL, FindComboLetter(combo, edit.select), 0);
+}
+
+wchar_t ChosenLetter()
+{
+    if (g_hwndMain == nullptr)
+        return 0;
+    HWND combo = LetterCombo();
+    LRESULT index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR)
+        return 0;
+    return static_cast<wchar_t>(SendMessageW(combo, CB_GETITEMDATA, index, 0) & 0xFFFF);
+}
+
+void SyncSelection()
+{
+    if (g_hwndMain == nullptr)
+        return;
+    int row = -1;
+    const wchar_t* record = SelectedRecord(&row);
+    if (row >= 0)
+        SendDlgItemMessageW(g_hwndMain, IDC_DRIVE_LIST, LVM_REDRAWITEMS, row, row);
+    if (record != nullptr)
+        ShowSelectedRecord(record);
+    else
+        ShowNoSelection();
+}
+
+void OnDriveSelectionChanged(const NMLISTVIEW* change)
+{
+    // A change of focus or of the hidden check box alone must not reset what the user entered.
+    if ((change->uChanged & LVIF_STATE) == 0 || ((change->uOldState ^ change->uNewState) & LVIS_SELECTED) == 0)
+        return;
+    const auto* record = reinterpret_cast<const wchar_t*>(change->lParam);
+    if ((change->uNewState & LVIS_SELECTED) != 0) {
+        if (record != nullptr)
+            ShowSelectedRecord(record);
+        else
+            ShowNoSelection();
+        return;
+    }
+    ShowNoSelection();
+    // The combo showed the drive's own letter; without the row it stands for nothing.
+    if (record != nullptr && ChosenLetter() == record[0])
+        SendMessageW(LetterCombo(), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+}

@@ -238,56 +238,100 @@ def app_layers(n):
     return layers
 
 
-def small_drive_layers(top):
-    """A 16-pixel drive slab from row top to row 15."""
+class Grid:
+    """Places the 16-pixel toolbar art at size n.
+
+    The 16-pixel images keep their hand-placed coordinates, half pixels included. At the
+    larger sizes lengths grow with the size, edges snap to whole pixels so that they stay
+    sharp, and an outline is one pixel wide per 16 pixels of size."""
+
+    def __init__(self, n):
+        self.unit = n / 16.0
+        self.line = max(1, n // 16)
+        self.snap = n != 16
+
+    def at(self, v):
+        """An edge or centre of the 16-pixel art."""
+        return round(v * self.unit) if self.snap else v
+
+    def box(self, left, top, right, bottom, insets=(0, 0, 0, 0)):
+        """A rectangle of the 16-pixel art, each side moved inwards by its count of outlines."""
+        l, t, r, b = (count * self.line for count in insets)
+        return self.at(left) + l, self.at(top) + t, self.at(right) - r, self.at(bottom) - b
+
+    def corners(self, points):
+        """Polygon corners (x, y, dx, dy) of the 16-pixel art, each moved by dx, dy outlines."""
+        return [(self.at(x) + dx * self.line, self.at(y) + dy * self.line) for x, y, dx, dy in points]
+
+
+def small_drive_layers(n, top):
+    """A drive slab from row top of the 16-pixel art down to its bottom."""
+    g = Grid(n)
+    outer = g.box(0.5, top, 15.5, 15.5)
+    inner = g.box(0.5, top, 15.5, 15.5, (1, 1, 1, 1))
+    slot = g.box(3, top + 3.5, 9, top + 5)
     return [
-        (rounded_rect(0.5, top, 15.5, 15.5, 1.5), solid(OUTLINE_GREY)),
-        (rounded_rect(1.5, top + 1, 14.5, 14.5, 0.8), vertical(top + 1, 14.5, DRIVE_LIGHT, DRIVE_DARK)),
-        (ellipse(12.0, top + 4.3, 1.3, 1.3), solid(LED_GREEN)),
-        (rect(3, top + 3.5, 9, top + 5), solid(SLOT)),
+        (rounded_rect(*outer, 1.5 * g.unit), solid(OUTLINE_GREY)),
+        (rounded_rect(*inner, 0.8 * g.unit), vertical(inner[1], inner[3], DRIVE_LIGHT, DRIVE_DARK)),
+        (ellipse(12.0 * g.unit, (top + 4.3) * g.unit, 1.3 * g.unit, 1.3 * g.unit), solid(LED_GREEN)),
+        (rect(*slot), solid(SLOT)),
     ]
 
 
 def remove_layers(n):
-    layers = small_drive_layers(8.5)
-    cross = [(4.5, 1.5), (11.5, 8.5)], [(11.5, 1.5), (4.5, 8.5)]
-    layers.append((union(*(stroke(line, 4.2) for line in cross)), solid((128, 16, 16))))
-    layers.append((union(*(stroke(line, 2.2) for line in cross)), vertical(1, 9, (250, 90, 80), (200, 30, 30))))
+    g = Grid(n)
+    layers = small_drive_layers(n, 8.5)
+    # A cross centred on (8, 5) of the 16-pixel art, where the plus of the New icon sits.
+    cx, cy, reach = g.at(8), g.at(5), 3.5 * g.unit
+    cross = [(cx - reach, cy - reach), (cx + reach, cy + reach)], [(cx + reach, cy - reach), (cx - reach, cy + reach)]
+    layers.append((union(*(stroke(line, 4.2 * g.unit) for line in cross)), solid((128, 16, 16))))
+    layers.append((union(*(stroke(line, 2.2 * g.unit) for line in cross)),
+                   vertical(g.unit, 9 * g.unit, (250, 90, 80), (200, 30, 30))))
     return layers
 
 
 def new_layers(n):
-    layers = small_drive_layers(8.5)
-    outline = union(rect(6, 0, 10, 10), rect(3, 3, 13, 7))
-    inner = union(rect(7, 1, 9, 9), rect(4, 4, 12, 6))
-    layers.append((outline, solid((20, 100, 30))))
-    layers.append((inner, vertical(1, 9, (120, 230, 110), (40, 170, 50))))
+    g = Grid(n)
+    layers = small_drive_layers(n, 8.5)
+    # A plus centred on (8, 5) of the 16-pixel art; its arms reach 5 and are 4 wide.
+    cx, cy, reach, half = g.at(8), g.at(5), g.at(5), g.at(2)
+
+    def plus(inset):
+        return union(rect(cx - half + inset, cy - reach + inset, cx + half - inset, cy + reach - inset),
+                     rect(cx - reach + inset, cy - half + inset, cx + reach - inset, cy + half - inset))
+    layers.append((plus(0), solid((20, 100, 30))))
+    layers.append((plus(g.line), vertical(cy - reach + g.line, cy + reach - g.line, (120, 230, 110), (40, 170, 50))))
     return layers
 
 
 def save_layers(n):
+    g = Grid(n)
     return [
-        (rounded_rect(1, 1, 15, 15, 1.2), solid((22, 44, 100))),
-        (rect(2, 2, 14, 14), vertical(2, 14, (70, 120, 210), (40, 80, 170))),
-        (rect(4, 1, 12, 6), solid((22, 44, 100))),
-        (rect(5, 1, 11, 5), solid((206, 212, 222))),
-        (rect(8, 2, 10, 4), solid((60, 70, 90))),
-        (rect(3, 8, 13, 15), solid((22, 44, 100))),
-        (rect(4, 9, 12, 15), solid((250, 250, 250))),
-        (rect(5, 11, 11, 12), solid((170, 180, 200))),
+        (rounded_rect(*g.box(1, 1, 15, 15), 1.2 * g.unit), solid((22, 44, 100))),
+        (rect(*g.box(1, 1, 15, 15, (1, 1, 1, 1))), vertical(g.at(2), g.at(14), (70, 120, 210), (40, 80, 170))),
+        (rect(*g.box(4, 1, 12, 6)), solid((22, 44, 100))),
+        (rect(*g.box(4, 1, 12, 6, (1, 0, 1, 1))), solid((206, 212, 222))),
+        (rect(*g.box(8, 2, 10, 4)), solid((60, 70, 90))),
+        (rect(*g.box(3, 8, 13, 15)), solid((22, 44, 100))),
+        (rect(*g.box(3, 8, 13, 15, (1, 1, 1, 0))), solid((250, 250, 250))),
+        (rect(*g.box(5, 11, 11, 12)), solid((170, 180, 200))),
     ]
 
 
 def browse_layers(n):
-    back = union(polygon([(0.5, 4.5), (1.5, 1.5), (6.5, 1.5), (7.5, 3.5), (13.5, 3.5), (13.5, 13.5), (0.5, 13.5)]))
-    back_fill = polygon([(1.5, 4.5), (2.2, 2.5), (5.9, 2.5), (6.9, 4.5), (12.5, 4.5), (12.5, 13), (1.5, 13)])
-    front = polygon([(3.5, 6.5), (15.8, 6.5), (13.5, 14.5), (0.5, 14.5)])
-    front_fill = polygon([(4.2, 7.5), (14.5, 7.5), (12.8, 13.5), (1.8, 13.5)])
+    g = Grid(n)
+    back = polygon(g.corners([(0.5, 4.5, 0, 0), (1.5, 1.5, 0, 0), (6.5, 1.5, 0, 0), (7.5, 3.5, 0, 0),
+                              (13.5, 3.5, 0, 0), (13.5, 13.5, 0, 0), (0.5, 13.5, 0, 0)]))
+    back_fill = polygon(g.corners([(0.5, 4.5, 1, 0), (1.5, 1.5, 0.7, 1), (6.5, 1.5, -0.6, 1), (7.5, 3.5, -0.6, 1),
+                                   (13.5, 3.5, -1, 1), (13.5, 13.5, -1, -0.5), (0.5, 13.5, 1, -0.5)]))
+    front = polygon(g.corners([(3.5, 6.5, 0, 0), (15.8, 6.5, 0, 0), (13.5, 14.5, 0, 0), (0.5, 14.5, 0, 0)]))
+    front_fill = polygon(g.corners([(3.5, 6.5, 0.7, 1), (15.8, 6.5, -1.3, 1), (13.5, 14.5, -0.7, -1),
+                                    (0.5, 14.5, 1.3, -1)]))
     return [
         (back, solid(FOLDER_OUTLINE)),
         (back_fill, solid(FOLDER_BACK)),
         (front, solid(FOLDER_OUTLINE)),
-        (front_fill, vertical(7, 14, FOLDER_LIGHT, FOLDER_DARK)),
+        (front_fill, vertical(7 * g.unit, 14 * g.unit, FOLDER_LIGHT, FOLDER_DARK)),
     ]
 
 

@@ -3,17 +3,20 @@
 
     python3 res/icons/make_icons.py [output folder]
 
-The artwork is made of simple shapes rendered with 8x8 supersampling. Every image is
-written by hand as a Windows DIB: 32-bit images keep the antialiased alpha, the 8-bit and
-4-bit images are real palette images (an adaptive 256-colour palette, the 16 standard
-Windows colours) drawn from an unsmoothed rendering with a 1-bit transparency mask.
-Only the Python 3 standard library is used; the output is the same on every run.
+The artwork is made of simple shapes rendered with 8x8 supersampling. The classic sizes
+are written by hand as Windows DIBs, which every Windows version reads: 32-bit images keep
+the antialiased alpha, the 8-bit and 4-bit images are real palette images (an adaptive
+256-colour palette, the 16 standard Windows colours) drawn from an unsmoothed rendering
+with a 1-bit transparency mask. The large frames for 150 % and 200 % display scaling are
+32-bit PNG images, which Windows Vista and later read inside an icon at a fraction of a
+DIB's size. Only the Python 3 standard library is used; the output is the same on every run.
 """
 
 import math
 import os
 import struct
 import sys
+import zlib
 
 SAMPLES = 8
 
@@ -393,7 +396,7 @@ def adaptive_palette(pixels, count):
     return median_cut(histogram, count)
 
 
-# --------------------------------------------------------------------------- DIBs and .ico
+# --------------------------------------------------------------------------- DIBs, PNGs and .ico
 
 
 def row_stride(width, bits):
@@ -459,8 +462,55 @@ def dib_palette(pixels, bits, palette):
     return dib_header(size, bits, len(colour) + len(mask)) + quads + bytes(colour) + mask
 
 
-def make_image(layers_for, size, bits):
+PNG_SIGNATURE = b'\x89PNG\r\n\x1a\n'
+
+
+def png_chunk(kind, data):
+    return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
+
+
+def paeth(left, up, upper_left):
+    estimate = left + up - upper_left
+    distances = abs(estimate - left), abs(estimate - up), abs(estimate - upper_left)
+    if distances[0] <= distances[1] and distances[0] <= distances[2]:
+        return left
+    return up if distances[1] <= distances[2] else upper_left
+
+
+def png_filter(kind, line, prior):
+    """One row of 4-byte pixels under PNG filter kind: 0 none, 1 sub, 2 up, 3 average, 4 Paeth."""
+    out = bytearray([kind])
+    for i, value in enumerate(line):
+        left = line[i - 4] if i >= 4 else 0
+        upper_left = prior[i - 4] if i >= 4 else 0
+        predictions = (0, left, prior[i], (left + prior[i]) // 2, paeth(left, prior[i], upper_left))
+        out.append((value - predictions[kind]) & 0xFF)
+    return bytes(out)
+
+
+def png_32(pixels):
+    """An 8-bit RGBA PNG; of the usual filter choices, the one that compresses smallest is kept."""
+    size = len(pixels)
+    # Fully transparent pixels carry no colour, so that they pack as runs of zeros.
+    lines = [bytes(v for pixel in row for v in (pixel if pixel[3] else (0, 0, 0, 0))) for row in pixels]
+    priors = [bytes(4 * size)] + lines[:-1]
+    filtered = [[png_filter(kind, line, prior) for kind in range(5)] for line, prior in zip(lines, priors)]
+    candidates = [b''.join(row[kind] for row in filtered) for kind in range(5)]
+    # The common heuristic: per row, the filter whose bytes as signed values sum smallest.
+    candidates.append(b''.join(min(row, key=lambda f: sum(min(v, 256 - v) for v in f[1:])) for row in filtered))
+    stream = min((zlib.compress(data, 9) for data in candidates), key=len)
+    header = struct.pack('>IIBBBBB', size, size, 8, 6, 0, 0, 0)
+    return PNG_SIGNATURE + png_chunk(b'IHDR', header) + png_chunk(b'IDAT', stream) + png_chunk(b'IEND', b'')
+
+
+DIB, PNG = 'DIB', 'PNG'
+
+
+def make_image(layers_for, size, bits, kind):
     layers = layers_for(size)
+    if kind == PNG:
+        assert bits == 32
+        return size, bits, png_32(render(size, layers, smooth=True))
     if bits == 32:
         return size, bits, dib_32(render(size, layers, smooth=True))
     pixels = render(size, layers, smooth=False, classic=(bits == 4))
@@ -499,35 +549,60 @@ def ico(images):
     return header + entries + blobs
 
 
+def check_png(image, width, height, bits):
+    """An RGBA PNG of the entry's size whose pixel data inflates to exactly that size."""
+    assert image.startswith(PNG_SIGNATURE) and bits == 32
+    length, kind, png_width, png_height, depth, colour_type = struct.unpack_from('>I4sIIBB', image, 8)
+    assert (length, kind, png_width, png_height, depth, colour_type) == (13, b'IHDR', width, height, 8, 6)
+    position = 8
+    stream = b''
+    while position < len(image):
+        length, kind = struct.unpack_from('>I4s', image, position)
+        body = image[position + 8:position + 8 + length]
+        assert struct.unpack_from('>I', image, position + 8 + length)[0] == zlib.crc32(kind + body)
+        if kind == b'IDAT':
+            stream += body
+        position += 12 + length
+    assert position == len(image) and kind == b'IEND'
+    assert len(zlib.decompress(stream)) == height * (1 + 4 * width)
+
+
 def check_ico(data, expected):
-    """Reads the file back: every directory entry must hold a DIB of its size and depth."""
+    """Reads the file back: every directory entry must hold a DIB or a PNG of its size and depth."""
     reserved, kind, count = struct.unpack_from('<HHH', data, 0)
     assert (reserved, kind, count) == (0, 1, len(expected))
     found = []
     for i in range(count):
         width, height, colours, _, planes, bits, length, offset = struct.unpack_from('<BBBBHHII', data, 6 + 16 * i)
+        if data.startswith(PNG_SIGNATURE, offset):
+            check_png(data[offset:offset + length], width, height, bits)
+            found.append((width, bits, PNG))
+            continue
         header = struct.unpack_from('<IiiHHIIiiII', data, offset)
         assert header[0] == 40 and header[1] == width and header[2] == 2 * height and header[4] == bits
         palette = (1 << bits) * 4 if bits <= 8 else 0
         image = height * (row_stride(width, bits) + row_stride(width, 1))
         assert length == 40 + palette + image
-        found.append((width, bits))
+        found.append((width, bits, DIB))
     assert sorted(found) == sorted(expected), found
 
 
+# The DIB frames serve Windows 2000 and XP, which cannot read PNG frames; the larger PNG frames
+# serve 150 % and 200 % display scaling, where a 32-bit DIB would cost several times as much.
+TOOLBAR_FORMATS = [(32, 32, PNG), (24, 32, PNG), (16, 32, DIB), (16, 8, DIB)]
 ICONS = [
-    ('app.ico', app_layers, [(s, b) for b in (32, 8, 4) for s in (48, 32, 24, 16)]),
-    ('remove.ico', remove_layers, [(16, 32), (16, 8)]),
-    ('save.ico', save_layers, [(16, 32), (16, 8)]),
-    ('new.ico', new_layers, [(16, 32), (16, 8)]),
-    ('browse.ico', browse_layers, [(16, 32), (16, 8)]),
+    ('app.ico', app_layers, [(64, 32, PNG)] + [(s, b, DIB) for b in (32, 8, 4) for s in (48, 32, 24, 16)]),
+    ('remove.ico', remove_layers, TOOLBAR_FORMATS),
+    ('save.ico', save_layers, TOOLBAR_FORMATS),
+    ('new.ico', new_layers, TOOLBAR_FORMATS),
+    ('browse.ico', browse_layers, TOOLBAR_FORMATS),
 ]
 
 
 def main():
     folder = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
     for name, layers_for, formats in ICONS:
-        data = ico([make_image(layers_for, size, bits) for size, bits in formats])
+        data = ico([make_image(layers_for, size, bits, kind) for size, bits, kind in formats])
         check_ico(data, formats)
         with open(os.path.join(folder, name), 'wb') as out:
             out.write(data)

@@ -3,17 +3,20 @@
 
     python3 res/icons/make_icons.py [output folder]
 
-The artwork is made of simple shapes rendered with 8x8 supersampling. Every image is
-written by hand as a Windows DIB: 32-bit images keep the antialiased alpha, the 8-bit and
-4-bit images are real palette images (an adaptive 256-colour palette, the 16 standard
-Windows colours) drawn from an unsmoothed rendering with a 1-bit transparency mask.
-Only the Python 3 standard library is used; the output is the same on every run.
+The artwork is made of simple shapes rendered with 8x8 supersampling. The classic sizes
+are written by hand as Windows DIBs, which every Windows version reads: 32-bit images keep
+the antialiased alpha, the 8-bit and 4-bit images are real palette images (an adaptive
+256-colour palette, the 16 standard Windows colours) drawn from an unsmoothed rendering
+with a 1-bit transparency mask. The large frames for 150 % and 200 % display scaling are
+32-bit PNG images, which Windows Vista and later read inside an icon at a fraction of a
+DIB's size. Only the Python 3 standard library is used; the output is the same on every run.
 """
 
 import math
 import os
 import struct
 import sys
+import zlib
 
 SAMPLES = 8
 
@@ -238,56 +241,100 @@ def app_layers(n):
     return layers
 
 
-def small_drive_layers(top):
-    """A 16-pixel drive slab from row top to row 15."""
+class Grid:
+    """Places the 16-pixel toolbar art at size n.
+
+    The 16-pixel images keep their hand-placed coordinates, half pixels included. At the
+    larger sizes lengths grow with the size, edges snap to whole pixels so that they stay
+    sharp, and an outline is one pixel wide per 16 pixels of size."""
+
+    def __init__(self, n):
+        self.unit = n / 16.0
+        self.line = max(1, n // 16)
+        self.snap = n != 16
+
+    def at(self, v):
+        """An edge or centre of the 16-pixel art."""
+        return round(v * self.unit) if self.snap else v
+
+    def box(self, left, top, right, bottom, insets=(0, 0, 0, 0)):
+        """A rectangle of the 16-pixel art, each side moved inwards by its count of outlines."""
+        l, t, r, b = (count * self.line for count in insets)
+        return self.at(left) + l, self.at(top) + t, self.at(right) - r, self.at(bottom) - b
+
+    def corners(self, points):
+        """Polygon corners (x, y, dx, dy) of the 16-pixel art, each moved by dx, dy outlines."""
+        return [(self.at(x) + dx * self.line, self.at(y) + dy * self.line) for x, y, dx, dy in points]
+
+
+def small_drive_layers(n, top):
+    """A drive slab from row top of the 16-pixel art down to its bottom."""
+    g = Grid(n)
+    outer = g.box(0.5, top, 15.5, 15.5)
+    inner = g.box(0.5, top, 15.5, 15.5, (1, 1, 1, 1))
+    slot = g.box(3, top + 3.5, 9, top + 5)
     return [
-        (rounded_rect(0.5, top, 15.5, 15.5, 1.5), solid(OUTLINE_GREY)),
-        (rounded_rect(1.5, top + 1, 14.5, 14.5, 0.8), vertical(top + 1, 14.5, DRIVE_LIGHT, DRIVE_DARK)),
-        (ellipse(12.0, top + 4.3, 1.3, 1.3), solid(LED_GREEN)),
-        (rect(3, top + 3.5, 9, top + 5), solid(SLOT)),
+        (rounded_rect(*outer, 1.5 * g.unit), solid(OUTLINE_GREY)),
+        (rounded_rect(*inner, 0.8 * g.unit), vertical(inner[1], inner[3], DRIVE_LIGHT, DRIVE_DARK)),
+        (ellipse(12.0 * g.unit, (top + 4.3) * g.unit, 1.3 * g.unit, 1.3 * g.unit), solid(LED_GREEN)),
+        (rect(*slot), solid(SLOT)),
     ]
 
 
 def remove_layers(n):
-    layers = small_drive_layers(8.5)
-    cross = [(4.5, 1.5), (11.5, 8.5)], [(11.5, 1.5), (4.5, 8.5)]
-    layers.append((union(*(stroke(line, 4.2) for line in cross)), solid((128, 16, 16))))
-    layers.append((union(*(stroke(line, 2.2) for line in cross)), vertical(1, 9, (250, 90, 80), (200, 30, 30))))
+    g = Grid(n)
+    layers = small_drive_layers(n, 8.5)
+    # A cross centred on (8, 5) of the 16-pixel art, where the plus of the New icon sits.
+    cx, cy, reach = g.at(8), g.at(5), 3.5 * g.unit
+    cross = [(cx - reach, cy - reach), (cx + reach, cy + reach)], [(cx + reach, cy - reach), (cx - reach, cy + reach)]
+    layers.append((union(*(stroke(line, 4.2 * g.unit) for line in cross)), solid((128, 16, 16))))
+    layers.append((union(*(stroke(line, 2.2 * g.unit) for line in cross)),
+                   vertical(g.unit, 9 * g.unit, (250, 90, 80), (200, 30, 30))))
     return layers
 
 
 def new_layers(n):
-    layers = small_drive_layers(8.5)
-    outline = union(rect(6, 0, 10, 10), rect(3, 3, 13, 7))
-    inner = union(rect(7, 1, 9, 9), rect(4, 4, 12, 6))
-    layers.append((outline, solid((20, 100, 30))))
-    layers.append((inner, vertical(1, 9, (120, 230, 110), (40, 170, 50))))
+    g = Grid(n)
+    layers = small_drive_layers(n, 8.5)
+    # A plus centred on (8, 5) of the 16-pixel art; its arms reach 5 and are 4 wide.
+    cx, cy, reach, half = g.at(8), g.at(5), g.at(5), g.at(2)
+
+    def plus(inset):
+        return union(rect(cx - half + inset, cy - reach + inset, cx + half - inset, cy + reach - inset),
+                     rect(cx - reach + inset, cy - half + inset, cx + reach - inset, cy + half - inset))
+    layers.append((plus(0), solid((20, 100, 30))))
+    layers.append((plus(g.line), vertical(cy - reach + g.line, cy + reach - g.line, (120, 230, 110), (40, 170, 50))))
     return layers
 
 
 def save_layers(n):
+    g = Grid(n)
     return [
-        (rounded_rect(1, 1, 15, 15, 1.2), solid((22, 44, 100))),
-        (rect(2, 2, 14, 14), vertical(2, 14, (70, 120, 210), (40, 80, 170))),
-        (rect(4, 1, 12, 6), solid((22, 44, 100))),
-        (rect(5, 1, 11, 5), solid((206, 212, 222))),
-        (rect(8, 2, 10, 4), solid((60, 70, 90))),
-        (rect(3, 8, 13, 15), solid((22, 44, 100))),
-        (rect(4, 9, 12, 15), solid((250, 250, 250))),
-        (rect(5, 11, 11, 12), solid((170, 180, 200))),
+        (rounded_rect(*g.box(1, 1, 15, 15), 1.2 * g.unit), solid((22, 44, 100))),
+        (rect(*g.box(1, 1, 15, 15, (1, 1, 1, 1))), vertical(g.at(2), g.at(14), (70, 120, 210), (40, 80, 170))),
+        (rect(*g.box(4, 1, 12, 6)), solid((22, 44, 100))),
+        (rect(*g.box(4, 1, 12, 6, (1, 0, 1, 1))), solid((206, 212, 222))),
+        (rect(*g.box(8, 2, 10, 4)), solid((60, 70, 90))),
+        (rect(*g.box(3, 8, 13, 15)), solid((22, 44, 100))),
+        (rect(*g.box(3, 8, 13, 15, (1, 1, 1, 0))), solid((250, 250, 250))),
+        (rect(*g.box(5, 11, 11, 12)), solid((170, 180, 200))),
     ]
 
 
 def browse_layers(n):
-    back = union(polygon([(0.5, 4.5), (1.5, 1.5), (6.5, 1.5), (7.5, 3.5), (13.5, 3.5), (13.5, 13.5), (0.5, 13.5)]))
-    back_fill = polygon([(1.5, 4.5), (2.2, 2.5), (5.9, 2.5), (6.9, 4.5), (12.5, 4.5), (12.5, 13), (1.5, 13)])
-    front = polygon([(3.5, 6.5), (15.8, 6.5), (13.5, 14.5), (0.5, 14.5)])
-    front_fill = polygon([(4.2, 7.5), (14.5, 7.5), (12.8, 13.5), (1.8, 13.5)])
+    g = Grid(n)
+    back = polygon(g.corners([(0.5, 4.5, 0, 0), (1.5, 1.5, 0, 0), (6.5, 1.5, 0, 0), (7.5, 3.5, 0, 0),
+                              (13.5, 3.5, 0, 0), (13.5, 13.5, 0, 0), (0.5, 13.5, 0, 0)]))
+    back_fill = polygon(g.corners([(0.5, 4.5, 1, 0), (1.5, 1.5, 0.7, 1), (6.5, 1.5, -0.6, 1), (7.5, 3.5, -0.6, 1),
+                                   (13.5, 3.5, -1, 1), (13.5, 13.5, -1, -0.5), (0.5, 13.5, 1, -0.5)]))
+    front = polygon(g.corners([(3.5, 6.5, 0, 0), (15.8, 6.5, 0, 0), (13.5, 14.5, 0, 0), (0.5, 14.5, 0, 0)]))
+    front_fill = polygon(g.corners([(3.5, 6.5, 0.7, 1), (15.8, 6.5, -1.3, 1), (13.5, 14.5, -0.7, -1),
+                                    (0.5, 14.5, 1.3, -1)]))
     return [
         (back, solid(FOLDER_OUTLINE)),
         (back_fill, solid(FOLDER_BACK)),
         (front, solid(FOLDER_OUTLINE)),
-        (front_fill, vertical(7, 14, FOLDER_LIGHT, FOLDER_DARK)),
+        (front_fill, vertical(7 * g.unit, 14 * g.unit, FOLDER_LIGHT, FOLDER_DARK)),
     ]
 
 
@@ -349,7 +396,7 @@ def adaptive_palette(pixels, count):
     return median_cut(histogram, count)
 
 
-# --------------------------------------------------------------------------- DIBs and .ico
+# --------------------------------------------------------------------------- DIBs, PNGs and .ico
 
 
 def row_stride(width, bits):
@@ -415,8 +462,55 @@ def dib_palette(pixels, bits, palette):
     return dib_header(size, bits, len(colour) + len(mask)) + quads + bytes(colour) + mask
 
 
-def make_image(layers_for, size, bits):
+PNG_SIGNATURE = b'\x89PNG\r\n\x1a\n'
+
+
+def png_chunk(kind, data):
+    return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
+
+
+def paeth(left, up, upper_left):
+    estimate = left + up - upper_left
+    distances = abs(estimate - left), abs(estimate - up), abs(estimate - upper_left)
+    if distances[0] <= distances[1] and distances[0] <= distances[2]:
+        return left
+    return up if distances[1] <= distances[2] else upper_left
+
+
+def png_filter(kind, line, prior):
+    """One row of 4-byte pixels under PNG filter kind: 0 none, 1 sub, 2 up, 3 average, 4 Paeth."""
+    out = bytearray([kind])
+    for i, value in enumerate(line):
+        left = line[i - 4] if i >= 4 else 0
+        upper_left = prior[i - 4] if i >= 4 else 0
+        predictions = (0, left, prior[i], (left + prior[i]) // 2, paeth(left, prior[i], upper_left))
+        out.append((value - predictions[kind]) & 0xFF)
+    return bytes(out)
+
+
+def png_32(pixels):
+    """An 8-bit RGBA PNG; of the usual filter choices, the one that compresses smallest is kept."""
+    size = len(pixels)
+    # Fully transparent pixels carry no colour, so that they pack as runs of zeros.
+    lines = [bytes(v for pixel in row for v in (pixel if pixel[3] else (0, 0, 0, 0))) for row in pixels]
+    priors = [bytes(4 * size)] + lines[:-1]
+    filtered = [[png_filter(kind, line, prior) for kind in range(5)] for line, prior in zip(lines, priors)]
+    candidates = [b''.join(row[kind] for row in filtered) for kind in range(5)]
+    # The common heuristic: per row, the filter whose bytes as signed values sum smallest.
+    candidates.append(b''.join(min(row, key=lambda f: sum(min(v, 256 - v) for v in f[1:])) for row in filtered))
+    stream = min((zlib.compress(data, 9) for data in candidates), key=len)
+    header = struct.pack('>IIBBBBB', size, size, 8, 6, 0, 0, 0)
+    return PNG_SIGNATURE + png_chunk(b'IHDR', header) + png_chunk(b'IDAT', stream) + png_chunk(b'IEND', b'')
+
+
+DIB, PNG = 'DIB', 'PNG'
+
+
+def make_image(layers_for, size, bits, kind):
     layers = layers_for(size)
+    if kind == PNG:
+        assert bits == 32
+        return size, bits, png_32(render(size, layers, smooth=True))
     if bits == 32:
         return size, bits, dib_32(render(size, layers, smooth=True))
     pixels = render(size, layers, smooth=False, classic=(bits == 4))
@@ -455,35 +549,60 @@ def ico(images):
     return header + entries + blobs
 
 
+def check_png(image, width, height, bits):
+    """An RGBA PNG of the entry's size whose pixel data inflates to exactly that size."""
+    assert image.startswith(PNG_SIGNATURE) and bits == 32
+    length, kind, png_width, png_height, depth, colour_type = struct.unpack_from('>I4sIIBB', image, 8)
+    assert (length, kind, png_width, png_height, depth, colour_type) == (13, b'IHDR', width, height, 8, 6)
+    position = 8
+    stream = b''
+    while position < len(image):
+        length, kind = struct.unpack_from('>I4s', image, position)
+        body = image[position + 8:position + 8 + length]
+        assert struct.unpack_from('>I', image, position + 8 + length)[0] == zlib.crc32(kind + body)
+        if kind == b'IDAT':
+            stream += body
+        position += 12 + length
+    assert position == len(image) and kind == b'IEND'
+    assert len(zlib.decompress(stream)) == height * (1 + 4 * width)
+
+
 def check_ico(data, expected):
-    """Reads the file back: every directory entry must hold a DIB of its size and depth."""
+    """Reads the file back: every directory entry must hold a DIB or a PNG of its size and depth."""
     reserved, kind, count = struct.unpack_from('<HHH', data, 0)
     assert (reserved, kind, count) == (0, 1, len(expected))
     found = []
     for i in range(count):
         width, height, colours, _, planes, bits, length, offset = struct.unpack_from('<BBBBHHII', data, 6 + 16 * i)
+        if data.startswith(PNG_SIGNATURE, offset):
+            check_png(data[offset:offset + length], width, height, bits)
+            found.append((width, bits, PNG))
+            continue
         header = struct.unpack_from('<IiiHHIIiiII', data, offset)
         assert header[0] == 40 and header[1] == width and header[2] == 2 * height and header[4] == bits
         palette = (1 << bits) * 4 if bits <= 8 else 0
         image = height * (row_stride(width, bits) + row_stride(width, 1))
         assert length == 40 + palette + image
-        found.append((width, bits))
+        found.append((width, bits, DIB))
     assert sorted(found) == sorted(expected), found
 
 
+# The DIB frames serve Windows 2000 and XP, which cannot read PNG frames; the larger PNG frames
+# serve 150 % and 200 % display scaling, where a 32-bit DIB would cost several times as much.
+TOOLBAR_FORMATS = [(32, 32, PNG), (24, 32, PNG), (16, 32, DIB), (16, 8, DIB)]
 ICONS = [
-    ('app.ico', app_layers, [(s, b) for b in (32, 8, 4) for s in (48, 32, 24, 16)]),
-    ('remove.ico', remove_layers, [(16, 32), (16, 8)]),
-    ('save.ico', save_layers, [(16, 32), (16, 8)]),
-    ('new.ico', new_layers, [(16, 32), (16, 8)]),
-    ('browse.ico', browse_layers, [(16, 32), (16, 8)]),
+    ('app.ico', app_layers, [(64, 32, PNG)] + [(s, b, DIB) for b in (32, 8, 4) for s in (48, 32, 24, 16)]),
+    ('remove.ico', remove_layers, TOOLBAR_FORMATS),
+    ('save.ico', save_layers, TOOLBAR_FORMATS),
+    ('new.ico', new_layers, TOOLBAR_FORMATS),
+    ('browse.ico', browse_layers, TOOLBAR_FORMATS),
 ]
 
 
 def main():
     folder = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
     for name, layers_for, formats in ICONS:
-        data = ico([make_image(layers_for, size, bits) for size, bits in formats])
+        data = ico([make_image(layers_for, size, bits, kind) for size, bits, kind in formats])
         check_ico(data, formats)
         with open(os.path.join(folder, name), 'wb') as out:
             out.write(data)

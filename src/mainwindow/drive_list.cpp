@@ -7,6 +7,7 @@
 #include "core/virtual_drive.h"
 #include "controls/dpi_rules.h"
 #include "mainwindow/drive_record.h"
+#include "mainwindow/program_icons.h"
 #include "mainwindow/row_geometry.h"
 #include "res/resource.h"
 
@@ -70,8 +71,7 @@ void SetRowHeightImages(HWND list)
     const int rowHeight = ScaleForDpi(kRowHeight, g_uDpi);
     const int iconSize = ScaleForDpi(kRowIconSize, g_uDpi);
     HIMAGELIST images = ImageList_Create(rowHeight, rowHeight, ILC_COLOR32 | ILC_MASK, 1, 1);
-    auto icon = static_cast<HICON>(
-        LoadImageW(g_hInstance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, iconSize, iconSize, LR_DEFAULTCOLOR));
+    HICON icon = LoadProgramIcon(IDI_APP, iconSize);
     ImageList_ReplaceIcon(images, -1, icon);
     DestroyIcon(icon);
     // The list hands back the list of an earlier DPI; it releases only the one it holds at the end.

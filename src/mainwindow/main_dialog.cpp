@@ -14,6 +14,7 @@
 #include "mainwindow/commands.h"
 #include "mainwindow/drive_list.h"
 #include "mainwindow/letter_picker.h"
+#include "mainwindow/program_icons.h"
 #include "mainwindow/row_drawing.h"
 #include "mainwindow/toolbars.h"
 #include "persistence/settings_file.h"
@@ -25,13 +26,9 @@ constexpr UINT kApplyDpiMessage = WM_APP + 1;
 
 void SetWindowIcons(HWND dialog)
 {
-    auto bigIcon = static_cast<HICON>(LoadImageW(g_hInstance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
-                                                 GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
-                                                 LR_DEFAULTCOLOR));
+    HICON bigIcon = LoadProgramIcon(IDI_APP, GetSystemMetrics(SM_CXICON));
     SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
-    auto smallIcon = static_cast<HICON>(LoadImageW(g_hInstance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
-                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                                   LR_DEFAULTCOLOR));
+    HICON smallIcon = LoadProgramIcon(IDI_APP, GetSystemMetrics(SM_CXSMICON));
     SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
 }
 

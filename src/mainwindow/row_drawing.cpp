@@ -6,6 +6,7 @@
 #include "core/bounded_string.h"
 #include "mainwindow/directory_line.h"
 #include "mainwindow/drive_list.h"
+#include "mainwindow/program_icons.h"
 #include "mainwindow/row_geometry.h"
 #include "res/resource.h"
 
@@ -134,8 +135,7 @@ void DrawDriveItem(HWND, const DRAWITEMSTRUCT* drawItem)
     }
 
     if (g_hItemIcon == nullptr)
-        g_hItemIcon = static_cast<HICON>(
-            LoadImageW(g_hInstance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, geometry.iconSize, geometry.iconSize, 0));
+        g_hItemIcon = LoadProgramIcon(IDI_APP, geometry.iconSize);
     // At its own size: DrawIcon would draw at the system's icon size, which need not be this DPI's.
     DrawIconEx(hdc, geometry.iconLeft, geometry.iconTop, g_hItemIcon, geometry.iconSize, geometry.iconSize, 0, nullptr,
                DI_NORMAL);

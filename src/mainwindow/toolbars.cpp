@@ -3,6 +3,7 @@
 
 #include "core/app_globals.h"
 #include "controls/dpi_rules.h"
+#include "mainwindow/program_icons.h"
 #include "res/resource.h"
 
 HWND g_hwndMainToolbar = nullptr;
@@ -62,12 +63,7 @@ HIMAGELIST SetButtonImages(HWND toolbar, const ButtonResources* buttons, int cou
     const int size = ScaleForDpi(kIconSize, g_uDpi);
     HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 1);
     for (int i = 0; i < count; ++i) {
-        auto icon = static_cast<HICON>(
-            LoadImageW(g_hInstance, MAKEINTRESOURCEW(buttons[i].icon), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
-        // Systems that cannot read the larger frames still have the 16-pixel ones to scale.
-        if (icon == nullptr)
-            icon = static_cast<HICON>(LoadImageW(g_hInstance, MAKEINTRESOURCEW(buttons[i].icon), IMAGE_ICON,
-                                                 kIconSize, kIconSize, LR_DEFAULTCOLOR));
+        HICON icon = LoadProgramIcon(buttons[i].icon, size);
         indexes[i] = ImageList_ReplaceIcon(images, -1, icon);
         DestroyIcon(icon);
     }

@@ -11,6 +11,9 @@ check="$build/tools/checker/morvex_check.exe"
 export WINEPREFIX="$session/wineprefix" WINEDEBUG=-all DISPLAY=$(cat "$session/display")
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+started=""
+# A dialog or box this script started never outlives it.
+trap 'for pid in $started; do kill "$pid" 2>/dev/null; done' EXIT
 
 app_dir="$WINEPREFIX/drive_c/morvex languages"
 mkdir -p "$app_dir"
@@ -36,6 +39,7 @@ while IFS='|' read -r lang expected; do
     export LANG=$lang LC_ALL=$lang
     wine "$program" >/dev/null 2>&1 &
     dialog=$!
+    started="$started $dialog"
     if ! wine "$check" wait-dialog 30 >/dev/null 2>&1; then
         fail "$lang: no dialog"
         kill "$dialog" 2>/dev/null
@@ -52,6 +56,7 @@ ${!expected}"
     # A one-shot error says the same in every language.
     wine "$program" Q: 'C:\no such folder' >/dev/null 2>&1 &
     oneshot=$!
+    started="$started $oneshot"
     box=$(wine "$check" box 30 2>/dev/null | tr -d '\r')
     wait "$oneshot"
     [ "$box" = "caption=Morvex Error

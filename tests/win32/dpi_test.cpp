@@ -16,6 +16,7 @@
 #include "core/app_globals.h"
 #include "mainwindow/drive_list.h"
 #include "mainwindow/drive_record.h"
+#include "mainwindow/program_icons.h"
 #include "mainwindow/row_drawing.h"
 #include "mainwindow/toolbars.h"
 #include "res/resource.h"
@@ -231,6 +232,35 @@ TEST_F(DpiTest, MoveToAnotherScalingRebuildsAndReleasesTheOld)
         EXPECT_TRUE(g_released.count(oldBold));
         EXPECT_NE(g_hBoldFont, oldBold);
         EXPECT_NE(g_hBoldFont, nullptr);
+    }
+}
+
+// Windows before Vista cannot read the PNG frames of the large sizes: LoadImageW fails for them.
+void* g_realLoadImage = nullptr;
+
+HANDLE WINAPI LoadImageWithoutPngFrames(HINSTANCE instance, LPCWSTR name, UINT type, int width, int height, UINT flags)
+{
+    bool pngFrame = width > 48 || (width > 16 && width != 48 && name != MAKEINTRESOURCEW(IDI_APP));
+    if (type == IMAGE_ICON && pngFrame)
+        return nullptr;
+    return reinterpret_cast<decltype(&LoadImageW)>(g_realLoadImage)(instance, name, type, width, height, flags);
+}
+
+TEST(ProgramIcons, LargeSizesFallBackToTheClassicFramesWhereTheyCannotBeRead)
+{
+    ImportHook hook("user32.dll", "LoadImageW", reinterpret_cast<void*>(&LoadImageWithoutPngFrames));
+    ASSERT_TRUE(hook.Installed());
+    g_realLoadImage = hook.Original();
+    const struct {
+        int id;
+        int size;
+        int loaded;
+    } cases[] = {{IDI_APP, 64, 48}, {IDI_APP, 48, 48}, {IDI_APP, 32, 32}, {IDI_NEW, 24, 16}, {IDI_BROWSE, 32, 16},
+                 {IDI_SAVE, 16, 16}};
+    for (const auto& c : cases) {
+        HICON icon = LoadProgramIcon(c.id, c.size);
+        EXPECT_EQ(IconWidth(icon), c.loaded) << c.id << " at " << c.size;
+        DestroyIcon(icon);
     }
 }
 

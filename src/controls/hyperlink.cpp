@@ -87,15 +87,6 @@ LRESULT PassOn(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARA
     return CallWindowProcW(previous, window, message, wParam, lParam);
 }
 
-LRESULT OnFocusChange(HWND window, const HyperlinkData* link, WNDPROC previous, UINT message, WPARAM wParam,
-                      LPARAM lParam)
-{
-    if (!(link->dwFlags & HLF_FOCUSABLE))
-        return PassOn(previous, window, message, wParam, lParam);
-    Repaint(window);
-    return 0;
-}
-
 LRESULT OnSetText(HWND window, const HyperlinkData* link, WNDPROC previous, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = PassOn(previous, window, WM_SETTEXT, wParam, lParam);
@@ -158,62 +149,57 @@ LRESULT OnNcDestroy(HWND window, HyperlinkData* link, WNDPROC previous, WPARAM w
     return PassOn(previous, window, WM_NCDESTROY, wParam, lParam);
 }
 
-LRESULT OnGetDlgCode(HWND window, const HyperlinkData* link, WNDPROC previous, WPARAM wParam, LPARAM lParam)
+// The keyboard side of a focusable link: it repaints its focus rectangle, asks for characters
+// and opens on Space, once per press (the auto-repeat's key-downs have the previous-state bit).
+// False for what the static is to handle instead: everything, when the link is not focusable.
+bool HandleAsFocusable(HWND window, const HyperlinkData* link, UINT message, WPARAM wParam, LPARAM lParam,
+                       LRESULT* result)
 {
     if (!(link->dwFlags & HLF_FOCUSABLE))
-        return PassOn(previous, window, WM_GETDLGCODE, wParam, lParam);
-    return DLGC_WANTCHARS;
-}
-
-// One press opens the target once: the keyboard's auto-repeat (previous-state bit set) is ignored.
-LRESULT OnKeyDown(HWND window, const HyperlinkData* link, WNDPROC previous, WPARAM wParam, LPARAM lParam)
-{
-    if (!(link->dwFlags & HLF_FOCUSABLE) || wParam != VK_SPACE)
-        return PassOn(previous, window, WM_KEYDOWN, wParam, lParam);
+        return false;
+    *result = 0;
     constexpr LPARAM kKeyWasDown = 1 << 30;
-    if ((lParam & kKeyWasDown) == 0)
-        OpenHyperlink(window);
-    return 0;
+    switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        Repaint(window);
+        return true;
+    case WM_GETDLGCODE:
+        *result = DLGC_WANTCHARS;
+        return true;
+    case WM_KEYDOWN:
+        if (wParam == VK_SPACE && (lParam & kKeyWasDown) == 0)
+            OpenHyperlink(window);
+        return wParam == VK_SPACE;
+    case WM_KEYUP:
+        return wParam == VK_SPACE;
+    default:
+        return false;
+    }
 }
 
-LRESULT OnKeyUp(HWND window, const HyperlinkData* link, WNDPROC previous, WPARAM wParam, LPARAM lParam)
-{
-    if (!(link->dwFlags & HLF_FOCUSABLE) || wParam != VK_SPACE)
-        return PassOn(previous, window, WM_KEYUP, wParam, lParam);
-    return 0;
-}
-
-LRESULT OnLButtonDown(HWND window, HyperlinkData* link, WNDPROC previous, WPARAM wParam, LPARAM lParam)
+void OnLButtonDown(HWND window, HyperlinkData* link)
 {
     if (link->dwFlags & HLF_FOCUSABLE)
         SetFocus(window);
     SetCapture(window);
     link->bPressed = TRUE;
-    return PassOn(previous, window, WM_LBUTTONDOWN, wParam, lParam);
 }
 
 // Only where the button comes up counts: the pointer may have left the window and come back.
-LRESULT OnLButtonUp(HWND window, HyperlinkData* link, WNDPROC previous, WPARAM wParam, LPARAM lParam)
+void OnLButtonUp(HWND window, HyperlinkData* link, LPARAM lParam)
 {
     // Taken first: releasing the capture clears it.
     bool pressed = link->bPressed != FALSE;
     link->bPressed = FALSE;
     ReleaseCapture();
-    if (pressed) {
-        POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        ClientToScreen(window, &point);
-        RECT windowRect;
-        if (GetWindowRect(window, &windowRect) && PtInRect(&windowRect, point))
-            OpenHyperlink(window);
-    }
-    return PassOn(previous, window, WM_LBUTTONUP, wParam, lParam);
-}
-
-// A press whose capture went elsewhere (Alt+Tab, another window) is no longer a click on the link.
-LRESULT OnCaptureChanged(HWND window, HyperlinkData* link, WNDPROC previous, WPARAM wParam, LPARAM lParam)
-{
-    link->bPressed = FALSE;
-    return PassOn(previous, window, WM_CAPTURECHANGED, wParam, lParam);
+    if (!pressed)
+        return;
+    POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ClientToScreen(window, &point);
+    RECT windowRect;
+    if (GetWindowRect(window, &windowRect) && PtInRect(&windowRect, point))
+        OpenHyperlink(window);
 }
 
 }  // namespace
@@ -328,35 +314,41 @@ LRESULT CALLBACK HyperlinkWndProc(HWND window, UINT message, WPARAM wParam, LPAR
         return DefWindowProcW(window, message, wParam, lParam);
     // Taken now: WM_NCDESTROY frees the record before the message is passed on.
     WNDPROC previous = link->pfnPrevWndProc;
+    LRESULT result = 0;
     switch (message) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-        return OnFocusChange(window, link, previous, message, wParam, lParam);
-    case WM_SETTEXT:
-        return OnSetText(window, link, previous, wParam, lParam);
+    case WM_GETDLGCODE:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        if (HandleAsFocusable(window, link, message, wParam, lParam, &result))
+            return result;
+        break;
+    case WM_LBUTTONDOWN:
+        OnLButtonDown(window, link);
+        break;
+    case WM_LBUTTONUP:
+        OnLButtonUp(window, link, lParam);
+        break;
+    case WM_CAPTURECHANGED:
+        // A press whose capture went elsewhere (Alt+Tab, another window) is no click on the link.
+        link->bPressed = FALSE;
+        break;
     case WM_PAINT:
         return OnPaint(window, wParam);
     case WM_SETCURSOR:
         return OnSetCursor(link);
     case WM_NCHITTEST:
         return HTCLIENT;
+    case WM_SETTEXT:
+        return OnSetText(window, link, previous, wParam, lParam);
     case WM_SETFONT:
         return OnSetFont(window, link, previous, wParam, lParam);
     case WM_NCDESTROY:
         return OnNcDestroy(window, link, previous, wParam, lParam);
-    case WM_GETDLGCODE:
-        return OnGetDlgCode(window, link, previous, wParam, lParam);
-    case WM_KEYDOWN:
-        return OnKeyDown(window, link, previous, wParam, lParam);
-    case WM_KEYUP:
-        return OnKeyUp(window, link, previous, wParam, lParam);
-    case WM_LBUTTONDOWN:
-        return OnLButtonDown(window, link, previous, wParam, lParam);
-    case WM_LBUTTONUP:
-        return OnLButtonUp(window, link, previous, wParam, lParam);
-    case WM_CAPTURECHANGED:
-        return OnCaptureChanged(window, link, previous, wParam, lParam);
     default:
-        return PassOn(previous, window, message, wParam, lParam);
+        break;
     }
+    // The static sees the mouse messages too, after the link, and everything the link does not consume.
+    return PassOn(previous, window, message, wParam, lParam);
 }

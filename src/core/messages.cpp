@@ -17,37 +17,34 @@ void LoadText(UINT id, wchar_t (&text)[kMessageCapacity])
     LoadStringW(g_hInstance, id, text, kMessageCapacity);
 }
 
-void FormatMessageText(wchar_t (&text)[kMessageCapacity], UINT formatId, va_list arguments)
+// The beep first, then the box, owned by the main dialog when it exists; the box's result.
+int ShowMessage(UINT captionId, UINT beep, UINT style, UINT textId, va_list arguments)
 {
     wchar_t format[kMessageCapacity];
-    LoadText(formatId, format);
+    LoadText(textId, format);
+    wchar_t text[kMessageCapacity];
     FormatBoundedV(text, kMessageCapacity, format, arguments);
+    wchar_t caption[kMessageCapacity];
+    LoadText(captionId, caption);
+    MessageBeep(beep);
+    return MessageBoxW(g_hwndMain, text, caption, style);
 }
 
 }  // namespace
 
 void ShowError(UINT textId, ...)
 {
-    wchar_t text[kMessageCapacity];
     va_list arguments;
     va_start(arguments, textId);
-    FormatMessageText(text, textId, arguments);
+    ShowMessage(IDS_ERROR_CAPTION, MB_ICONHAND, MB_ICONERROR, textId, arguments);
     va_end(arguments);
-    wchar_t caption[kMessageCapacity];
-    LoadText(IDS_ERROR_CAPTION, caption);
-    MessageBeep(MB_ICONHAND);
-    MessageBoxW(g_hwndMain, text, caption, MB_ICONERROR);
 }
 
 bool AskYesNo(UINT iconFlags, UINT textId, ...)
 {
-    wchar_t text[kMessageCapacity];
     va_list arguments;
     va_start(arguments, textId);
-    FormatMessageText(text, textId, arguments);
+    int answer = ShowMessage(IDS_QUESTION_CAPTION, iconFlags, iconFlags | MB_YESNO, textId, arguments);
     va_end(arguments);
-    wchar_t caption[kMessageCapacity];
-    LoadText(IDS_QUESTION_CAPTION, caption);
-    MessageBeep(iconFlags);
-    return MessageBoxW(g_hwndMain, text, caption, iconFlags | MB_YESNO) == IDYES;
+    return answer == IDYES;
 }

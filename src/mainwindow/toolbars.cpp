@@ -23,8 +23,6 @@ constexpr int kButtonWidth = 24;
 constexpr int kButtonHeight = 22;
 constexpr int kButtonSpacing = 4;
 constexpr int kMainToolbarWidth = 84;
-constexpr int kTextCapacity = 256;
-constexpr int kMainButtonCount = 3;
 
 struct ButtonResources {
     int command;
@@ -32,6 +30,7 @@ struct ButtonResources {
     int text;
 };
 
+constexpr int kMainButtonCount = 3;
 const ButtonResources kMainButtons[kMainButtonCount] = {
     {IDM_REMOVE, IDI_REMOVE, IDS_REMOVE},
     {IDM_SAVE, IDI_SAVE, IDS_SAVE},
@@ -84,6 +83,7 @@ TBBUTTON MakeButton(HWND toolbar, int image, const ButtonResources& resources)
     button.dwData = 0;
     // Cleared for every text: TB_ADDSTRING reads up to a double terminator, and a shorter text
     // must not be followed by the rest of a longer one.
+    constexpr int kTextCapacity = 256;
     wchar_t text[kTextCapacity] = {};
     LoadStringW(g_hInstance, resources.text, text, kTextCapacity);
     button.iString = SendMessageW(toolbar, TB_ADDSTRINGW, 0, reinterpret_cast<LPARAM>(text));

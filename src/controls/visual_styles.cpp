@@ -10,7 +10,6 @@ const wchar_t kThemeLibraryName[] = L"UxTheme.dll";
 const wchar_t kButtonClass[] = L"Button";
 const wchar_t kTabClass[] = L"Tab";
 
-// Fills slot from the library's export; true when there is one.
 template <typename Function>
 bool LookUpEntry(HMODULE library, ThemeEntryIndex entry, Function* slot)
 {

@@ -17,7 +17,6 @@ void LoadText(UINT id, wchar_t (&text)[kMessageCapacity])
     LoadStringW(g_hInstance, id, text, kMessageCapacity);
 }
 
-// The beep first, then the box, owned by the main dialog when it exists; the box's result.
 int ShowMessage(UINT captionId, UINT beep, UINT style, UINT textId, va_list arguments)
 {
     wchar_t format[kMessageCapacity];

@@ -37,7 +37,6 @@ int RowCount(HWND list)
     return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
 }
 
-// The first row whose record carries the letter, -1 when none does.
 int FindRowOfLetter(HWND list, wchar_t letter)
 {
     int count = RowCount(list);

@@ -4,12 +4,15 @@
 
 #include "core/app_globals.h"
 #include "core/command_line.h"
+#include "core/dll_search.h"
 #include "core/windows_version.h"
 #include "mainwindow/main_dialog.h"
 #include "res/resource.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
+    // First of all: libraries loaded by name from here on come from System32 only.
+    RestrictDllSearch();
     if (!IsSupportedWindows())
         return 1;
     if (!ParseCommandLine())

@@ -1,0 +1,32 @@
+// Restriction of the DLL search, bound at run time: Windows before 8 may lack either call.
+#include "core/dll_search.h"
+
+#include <windows.h>
+
+namespace {
+
+using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCWSTR);
+
+template <typename Function>
+Function LookUp(HMODULE library, const char* name)
+{
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
+}
+
+}  // namespace
+
+DllSearch RestrictDllSearch()
+{
+    // kernel32 is in every process already: finding it loads nothing.
+    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    if (kernel == nullptr)
+        return DllSearch::Unchanged;
+    auto setDefaultDirectories = LookUp<SetDefaultDllDirectoriesFunction>(kernel, "SetDefaultDllDirectories");
+    if (setDefaultDirectories != nullptr && setDefaultDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32))
+        return DllSearch::SystemDirectoryOnly;
+    auto setDirectory = LookUp<SetDllDirectoryFunction>(kernel, "SetDllDirectoryW");
+    if (setDirectory != nullptr && setDirectory(L""))
+        return DllSearch::NoCurrentDirectory;
+    return DllSearch::Unchanged;
+}

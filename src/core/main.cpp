@@ -11,7 +11,7 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
-    // First of all: libraries loaded by name from here on come from System32 only.
+    // First of all: every library but kernel32 and msvcrt is loaded later, by name (delayload/).
     RestrictDllSearch();
     if (!IsSupportedWindows())
         return 1;

@@ -67,11 +67,7 @@ expect_no_marker "the restricted control"
 
 c_before=$(run "$check" query C)
 z_before=$(run "$check" query Z)
-used=$(run "$check" list | awk '{print substr($1, 1, 1)}' | tr -d '\n')
-free=""
-for candidate in Y X W V U T; do
-    case "$used" in *"$candidate"*) ;; *) free=$candidate; break ;; esac
-done
+free=$(run "$check" free-letter)
 [ -n "$free" ] || { echo "no free letter"; exit 1; }
 
 echo "step: one-shot define of $free:"

@@ -1,7 +1,7 @@
 // Restriction of the DLL search, bound at run time: Windows before 8 may lack either call.
 #include "core/dll_search.h"
 
-#include <windows.h>
+#include "controls/library_path.h"
 
 namespace {
 
@@ -29,4 +29,24 @@ DllSearch RestrictDllSearch()
     if (setDirectory != nullptr && setDirectory(L""))
         return DllSearch::NoCurrentDirectory;
     return DllSearch::Unchanged;
+}
+
+bool SystemLibraryPath(const wchar_t* fileName, wchar_t* path, size_t capacity)
+{
+    wchar_t systemDirectory[MAX_PATH];
+    UINT length = GetSystemDirectoryW(systemDirectory, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        if (capacity > 0)
+            path[0] = L'\0';
+        return false;
+    }
+    return JoinLibraryPath(systemDirectory, fileName, path, capacity);
+}
+
+HMODULE LoadSystemLibrary(const wchar_t* fileName)
+{
+    wchar_t path[MAX_PATH];
+    if (!SystemLibraryPath(fileName, path, MAX_PATH))
+        return nullptr;
+    return LoadLibraryW(path);
 }

@@ -19,7 +19,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
         return 0;
     // Wine looks for a system library's own delay imports (the common controls' msimg32) beside
     // the executable, whatever the restriction: loaded from System32 first, it is found loaded.
-    LoadLibraryW(L"msimg32.dll");
+    LoadSystemLibrary(L"msimg32.dll");
     InitCommonControls();
     g_hInstance = instance;
     DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDlgProc, 0);

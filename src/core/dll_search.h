@@ -1,5 +1,5 @@
-// Where the process looks for the libraries it loads by name: keeps a DLL planted beside the
-// executable or in the current directory out of it.
+// Where the process gets its libraries from: keeps a DLL planted beside the executable or in
+// the current directory out of it.
 #pragma once
 #include <windows.h>
 

@@ -1,6 +1,7 @@
 #!/bin/bash
 # Benchmark of Morvex under a warm Wine: one-shot command, start-up mode and dialog start
-# against floors of the benchmark's own, in-process figures, and the executables' sizes.
+# against floors of the benchmark's own, in-process figures, the DLLs each mode loads, and the
+# executables' sizes.
 # Prints figures and ratios; never fails on a time.
 #   bench/run.sh [--quick]
 set -eu
@@ -16,6 +17,7 @@ session_script="$top/tests/wine/wine-session.sh"
 trap '"$session_script" "$session" stop' EXIT
 export WINEPREFIX="$session/wineprefix" WINEDEBUG=-all DISPLAY=$(cat "$session/display")
 floor="$build/bench/floor_define.exe"
+arguments_floor="$build/bench/floor_arguments.exe"
 app="$WINEPREFIX/drive_c/bench app"
 mkdir -p "$app"
 cp "$build/Morvex.exe" "$app/Morvex.exe"
@@ -35,13 +37,47 @@ measure() {
 }
 morvex_oneshot() { quiet "$program" X: 'C:\windows'; quiet "$program" /d X:; }
 floor_oneshot() { quiet "$floor" define X: '\??\C:\windows'; quiet "$floor" remove X:; }
+arguments_floor_oneshot() { quiet "$arguments_floor" X: '\??\C:\windows'; quiet "$arguments_floor" /d X:; }
 morvex_startup() { quiet "$program" /startup; }
 floor_startup() { quiet "$floor" define-many 24 '\??\C:\windows'; }
 
 quiet "$floor" remove-all
-morvex_oneshot; floor_oneshot   # warm up
-for _ in $(seq "$runs"); do measure morvex_oneshot; done | median >"$session/m1"
-for _ in $(seq "$runs"); do measure floor_oneshot; done | median >"$session/f1"
+morvex_oneshot; floor_oneshot; arguments_floor_oneshot   # warm up
+# Interleaved, so that a change in the machine's load hits Morvex and its floors alike.
+rm -f "$session"/oneshot.*
+for _ in $(seq "$runs"); do
+    measure morvex_oneshot >>"$session/oneshot.morvex"
+    measure floor_oneshot >>"$session/oneshot.floor"
+    measure arguments_floor_oneshot >>"$session/oneshot.arguments"
+done
+median <"$session/oneshot.morvex" >"$session/m1"
+median <"$session/oneshot.floor" >"$session/f1"
+median <"$session/oneshot.arguments" >"$session/f0"
+
+# The DLLs that the process of the program named first loads, in order, from Wine's loaddll
+# trace (the exe itself left out); the command's own output is dropped.
+loaded_dlls() {
+    local name=$1
+    shift
+    WINEDEBUG=+pid,+loaddll wine "$@" >/dev/null 2>"$session/loaddll.log" || true
+    tr -d '\r' <"$session/loaddll.log" | awk -v name="$name" '
+        /:trace:loaddll:.*Loaded L"/ {
+            process = substr($0, 1, index($0, ":") - 1)
+            path = $0
+            sub(/.*Loaded L"/, "", path)
+            sub(/".*/, "", path)
+            base = tolower(path)
+            sub(/.*\\/, "", base)
+            if (owner == "" && base == tolower(name)) { owner = process; next }
+            if (process == owner) list = list " " base
+        }
+        END { print substr(list, 2) }'
+}
+quiet "$floor" remove-all
+loaded_dlls Morvex.exe "$program" X: 'C:\windows' >"$session/d1"
+loaded_dlls Morvex.exe "$program" /d X: >"$session/d2"
+loaded_dlls floor_arguments.exe "$arguments_floor" X: '\??\C:\windows' >"$session/d0"
+quiet "$arguments_floor" /d X:
 
 # 24 saved drives: every free letter but C: and Z:.
 {
@@ -51,6 +87,8 @@ for _ in $(seq "$runs"); do measure floor_oneshot; done | median >"$session/f1"
 } >"$app/Morvex.ini"
 for _ in $(seq "$runs"); do quiet "$floor" remove-all; measure morvex_startup; done | median >"$session/m2"
 for _ in $(seq "$runs"); do quiet "$floor" remove-all; measure floor_startup; done | median >"$session/f2"
+quiet "$floor" remove-all
+loaded_dlls Morvex.exe "$program" /startup >"$session/d3"
 rm -f "$app/Morvex.ini"
 
 # Dialog start with the 24 drives defined, until the dialog is shown and idle.
@@ -60,6 +98,7 @@ timer="$build/bench/start_timer.exe"
 for _ in $(seq "$runs"); do wine "$timer" Morvex "$program" 2>/dev/null | tr -d '\r'; done | median >"$session/m3"
 for _ in $(seq "$runs"); do wine "$timer" Floor "$build/bench/floor_dialog.exe" 2>/dev/null | tr -d '\r'; done |
     median >"$session/f3"
+loaded_dlls Morvex.exe "$timer" Morvex "$program" >"$session/d4"
 quiet "$floor" remove-all
 
 ratio() { awk -v a="$(cat "$1")" -v b="$(cat "$2")" 'BEGIN {printf "%.2f", a / b}'; }
@@ -68,8 +107,17 @@ echo
 echo "| Measurement | Morvex (ms) | Floor (ms) | Ratio | Target |"
 echo "|---|---|---|---|---|"
 echo "| One-shot: X: C:\\dir, then /d X: | $(cat "$session/m1") | $(cat "$session/f1") | $(ratio "$session/m1" "$session/f1") | <= 1.10 |"
+echo "| The same, against a floor that also splits its command line | $(cat "$session/m1") | $(cat "$session/f0") | $(ratio "$session/m1" "$session/f0") | <= 1.05 |"
 echo "| /startup with 24 saved drives | $(cat "$session/m2") | $(cat "$session/f2") | $(ratio "$session/m2" "$session/f2") | <= 1.10 |"
 echo "| Dialog start, 24 drives, until shown and idle | $(cat "$session/m3") | $(cat "$session/f3") | $(ratio "$session/m3" "$session/f3") | <= 1.25 |"
+echo
+echo "DLLs loaded (x64, Wine's loaddll trace, in load order):"
+echo
+echo "    one-shot define:    $(cat "$session/d1")"
+echo "    one-shot remove:    $(cat "$session/d2")"
+echo "    /startup:           $(cat "$session/d3")"
+echo "    dialog:             $(cat "$session/d4")"
+echo "    floor (arguments):  $(cat "$session/d0")"
 echo
 echo "In-process (x64, under Wine):"
 echo

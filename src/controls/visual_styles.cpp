@@ -1,6 +1,7 @@
 // Run-time binding of the visual-styles library.
 #include "controls/visual_styles.h"
 
+#include "core/dll_search.h"
 
 ThemeApi g_themeApi = {};
 
@@ -47,12 +48,8 @@ BOOL InitVisualStyles(HWND dialog)
 
 BOOL LoadThemeApi(HWND dialog)
 {
-    wchar_t systemDirectory[MAX_PATH];
-    UINT length = GetSystemDirectoryW(systemDirectory, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return FALSE;
     wchar_t libraryPath[MAX_PATH];
-    if (!JoinLibraryPath(systemDirectory, kThemeLibraryName, libraryPath, MAX_PATH))
+    if (!SystemLibraryPath(kThemeLibraryName, libraryPath, MAX_PATH))
         return FALSE;
     return LoadThemeApiFrom(dialog, libraryPath);
 }

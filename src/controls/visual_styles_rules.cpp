@@ -1,8 +1,6 @@
 // Rules of the visual-styles binding.
 #include "controls/visual_styles_rules.h"
 
-#include "core/bounded_string.h"
-
 const ThemeEntry kThemeEntries[kThemeEntryCount] = {
     {"OpenThemeData", true},
     {"CloseThemeData", true},
@@ -22,18 +20,4 @@ bool NeededThemeEntriesFound(const bool (&found)[kThemeEntryCount])
             return false;
     }
     return true;
-}
-
-bool JoinLibraryPath(const wchar_t* directory, const wchar_t* fileName, wchar_t* path, size_t capacity)
-{
-    if (capacity == 0)
-        return false;
-    bool fits = directory[0] != L'\0' && CopyBounded(path, capacity, directory);
-    if (fits && path[BoundedLength(path, capacity) - 1] != L'\\')
-        fits = AppendBounded(path, capacity, L"\\");
-    if (fits)
-        fits = AppendBounded(path, capacity, fileName);
-    if (!fits)
-        path[0] = L'\0';
-    return fits;
 }

@@ -1,5 +1,5 @@
 // Rules of the visual-styles binding that do not need the window system: which entry points are
-// bound, in which order, which of them a binding cannot stand without, and where the library is.
+// bound, in which order, and which of them a binding cannot stand without.
 #pragma once
 #include <cstddef>
 
@@ -26,9 +26,3 @@ extern const ThemeEntry kThemeEntries[kThemeEntryCount];
 
 // True when every needed entry point was found; found[i] tells about kThemeEntries[i].
 bool NeededThemeEntriesFound(const bool (&found)[kThemeEntryCount]);
-
-// path = directory, a backslash unless it already ends in one, and fileName: the system's copy
-// of a library by its full path, so that one of the same name planted beside the executable or in
-// the current directory is never the one loaded. False (path empty) when directory is empty or
-// the result does not fit in capacity units: a cut path would name some other file.
-bool JoinLibraryPath(const wchar_t* directory, const wchar_t* fileName, wchar_t* path, size_t capacity);

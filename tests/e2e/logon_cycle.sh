@@ -34,11 +34,7 @@ wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Morvex /
 
 c_before=$(run "$check" query C)
 z_before=$(run "$check" query Z)
-letter=$(run "$check" list | awk '{print substr($1, 1, 1)}' | tr -d '\n')
-free=""
-for candidate in Y X W V U T; do
-    case "$letter" in *"$candidate"*) ;; *) free=$candidate; break ;; esac
-done
+free=$(run "$check" free-letter)
 [ -n "$free" ] || { echo "no free letter"; exit 1; }
 
 echo "step: map $free: from the command line"

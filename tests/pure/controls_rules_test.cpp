@@ -90,44 +90,4 @@ TEST(NeededThemeEntriesFound, AnyMissingNeededEntryStopsTheBinding)
     EXPECT_FALSE(NeededThemeEntriesFound(none));
 }
 
-TEST(JoinLibraryPath, SystemDirectoryPlusName)
-{
-    const struct {
-        const wchar_t* directory;
-        const wchar_t* path;
-    } cases[] = {
-        {L"C:\\windows\\system32", L"C:\\windows\\system32\\UxTheme.dll"},
-        {L"C:\\windows\\system32\\", L"C:\\windows\\system32\\UxTheme.dll"},
-        {L"C:\\", L"C:\\UxTheme.dll"},
-        {L"C:", L"C:\\UxTheme.dll"},
-    };
-    for (const auto& c : cases) {
-        wchar_t path[260];
-        ASSERT_TRUE(JoinLibraryPath(c.directory, L"UxTheme.dll", path, 260)) << c.directory;
-        EXPECT_STREQ(path, c.path);
-    }
-}
-
-TEST(JoinLibraryPath, RefusesEmptyDirectoryAndPathsThatWouldBeCut)
-{
-    wchar_t path[32];
-    path[0] = L'x';
-    EXPECT_FALSE(JoinLibraryPath(L"", L"UxTheme.dll", path, 32));
-    EXPECT_STREQ(path, L"");
-
-    // "C:\a\UxTheme.dll" is 16 units and its terminator one more.
-    EXPECT_TRUE(JoinLibraryPath(L"C:\\a", L"UxTheme.dll", path, 17));
-    EXPECT_STREQ(path, L"C:\\a\\UxTheme.dll");
-    const struct {
-        const wchar_t* directory;
-        size_t capacity;
-    } cut[] = {{L"C:\\a", 16}, {L"C:\\a", 5}, {L"C:\\a", 4}, {L"C:\\ab", 17}, {L"C:\\ab\\", 17}, {L"C:\\a", 1}};
-    for (const auto& c : cut) {
-        path[0] = L'x';
-        EXPECT_FALSE(JoinLibraryPath(c.directory, L"UxTheme.dll", path, c.capacity)) << c.directory << c.capacity;
-        EXPECT_STREQ(path, L"");
-    }
-    EXPECT_FALSE(JoinLibraryPath(L"C:\\", L"UxTheme.dll", path, 0));
-}
-
 }  // namespace

@@ -2,6 +2,7 @@
 // namespace of the session, and finds and drives the Morvex dialog of another process.
 //   morvex_check query X        target of X:, or "(none)"
 //   morvex_check list           every defined letter with its target
+//   morvex_check free-letter    the first of Y X W V U T that names no device; exit 1 when none does
 //   morvex_check wait-dialog S  waits up to S seconds for the dialog; exit 1 when it does not come
 //   morvex_check rect           the dialog's screen rectangle: left top right bottom
 //   morvex_check rows           how many rows the drive list shows
@@ -70,6 +71,19 @@ int List()
             wprintf(L"%ls %ls\n", name, target);
     }
     return 0;
+}
+
+int FreeLetter()
+{
+    for (const wchar_t* letter = L"YXWVUT"; *letter != L'\0'; ++letter) {
+        wchar_t name[3] = {*letter, L':', 0};
+        wchar_t target[2048];
+        if (QueryDosDeviceW(name, target, 2048) == 0) {
+            wprintf(L"%lc\n", *letter);
+            return 0;
+        }
+    }
+    return 1;
 }
 
 int WaitDialog(int seconds)
@@ -240,6 +254,8 @@ int wmain(int argc, wchar_t** argv)
         return Query(argv[2]);
     if (lstrcmpW(command, L"list") == 0)
         return List();
+    if (lstrcmpW(command, L"free-letter") == 0)
+        return FreeLetter();
     if (lstrcmpW(command, L"wait-dialog") == 0)
         return WaitDialog(number > 0 ? number : 20);
     if (lstrcmpW(command, L"rect") == 0)

@@ -117,4 +117,14 @@ TEST_F(ManifestTest, NamesTheBuildsArchitectureAndKeepsTheCommonControls)
     EXPECT_EQ(Attribute(dependencies[0], "version"), "6.0.0.0");
 }
 
+// Without the declaration Windows stretches the dialog's bitmap on scaled displays.
+TEST_F(ManifestTest, DeclaresPerMonitorDpiAwareness)
+{
+    std::string settings = Element(manifest_, "windowsSettings");
+    std::string dpiAware = Element(settings, "dpiAware");
+    std::string dpiAwareness = Element(settings, "dpiAwareness");
+    EXPECT_EQ(dpiAware.substr(dpiAware.find('>') + 1), "true/pm") << settings;
+    EXPECT_EQ(dpiAwareness.substr(dpiAwareness.find('>') + 1), "PerMonitorV2, PerMonitor") << settings;
+}
+
 }  // namespace

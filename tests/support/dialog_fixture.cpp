@@ -6,7 +6,19 @@
 
 #include "core/app_globals.h"
 #include "mainwindow/main_dialog.h"
+#include "mainwindow/toolbars.h"
 #include "res/resource.h"
+#include "support/dialog_driver.h"
+
+std::wstring Item(wchar_t letter)
+{
+    return std::wstring(L" ") + letter + L":";
+}
+
+std::wstring DeviceText(wchar_t letter)
+{
+    return std::wstring(1, letter) + L":";
+}
 
 void MainDialogTest::SetUp()
 {
@@ -159,6 +171,38 @@ void MainDialogTest::SendDeviceChange(WPARAM event)
 {
     SendMessageW(dialog_, WM_DEVICECHANGE, event, 0);
     Pump();
+}
+
+void MainDialogTest::Click(int command)
+{
+    ClickToolbarButton(command == IDM_BROWSE ? g_hwndBrowseToolbar : g_hwndMainToolbar, command);
+    Pump();
+}
+
+void MainDialogTest::Pick(wchar_t letter)
+{
+    PickComboItem(dialog_, IDC_LETTER_COMBO, Item(letter));
+}
+
+void MainDialogTest::SetPath(const std::wstring& path)
+{
+    SetDlgItemTextW(dialog_, IDC_PATH_EDIT, path.c_str());
+}
+
+int MainDialogTest::RowOf(wchar_t letter) const
+{
+    std::vector<ListRow> rows = Rows();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].recordLetter == letter)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+wchar_t MainDialogTest::SelectedLetter() const
+{
+    int row = SelectedRow();
+    return row >= 0 ? Rows()[row].recordLetter : 0;
 }
 
 void MainDialogTest::WriteSettings(const std::string& bytes) const

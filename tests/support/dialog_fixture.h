@@ -11,6 +11,10 @@
 #include "support/message_box_interceptor.h"
 #include "support/temp_folder.h"
 
+// A letter as the combo shows it, " X:", and as a row's text, "X:".
+std::wstring Item(wchar_t letter);
+std::wstring DeviceText(wchar_t letter);
+
 struct ListRow {
     std::wstring text;        // item text, "X:"
     wchar_t recordLetter;     // unit 0 of the record, 0 without record
@@ -38,6 +42,13 @@ protected:
     void SelectRow(int row);
     void DeselectRows();
     void SendDeviceChange(WPARAM event);
+    // The user's hand: a toolbar button clicked, a letter picked in the combo, a path typed.
+    void Click(int command);
+    void Pick(wchar_t letter);
+    void SetPath(const std::wstring& path);
+    // The row of the letter's record, -1 when none; the selected row's letter, 0 when none.
+    int RowOf(wchar_t letter) const;
+    wchar_t SelectedLetter() const;
 
     std::wstring SettingsPath() const { return settingsPath_; }
     void WriteSettings(const std::string& bytes) const;

@@ -1,6 +1,17 @@
 // Painting into memory and reading pixels back.
 #include "support/memory_canvas.h"
 
+int FontHeight(HFONT font)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, font);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    return metrics.tmHeight;
+}
+
 MemoryCanvas::MemoryCanvas(int width, int height, COLORREF fill) : width_(width), height_(height)
 {
     BITMAPINFO info = {};

@@ -3,6 +3,9 @@
 #pragma once
 #include <windows.h>
 
+// The tmHeight of a font: the height of a line of its text.
+int FontHeight(HFONT font);
+
 class MemoryCanvas {
 public:
     MemoryCanvas(int width, int height, COLORREF fill = RGB(255, 255, 255));

@@ -22,34 +22,8 @@
 
 namespace {
 
-std::wstring Item(wchar_t letter)
-{
-    return std::wstring(L" ") + letter + L":";
-}
-
 class AnnouncementsTest : public MainDialogTest {
 protected:
-    void Click(int command)
-    {
-        ClickToolbarButton(g_hwndMainToolbar, command);
-        Pump();
-    }
-    void Pick(wchar_t letter) { PickComboItem(dialog_, IDC_LETTER_COMBO, Item(letter)); }
-    void SetPath(const std::wstring& path) { SetDlgItemTextW(dialog_, IDC_PATH_EDIT, path.c_str()); }
-    int RowOf(wchar_t letter) const
-    {
-        std::vector<ListRow> rows = Rows();
-        for (size_t i = 0; i < rows.size(); ++i) {
-            if (rows[i].recordLetter == letter)
-                return static_cast<int>(i);
-        }
-        return -1;
-    }
-    wchar_t SelectedLetter() const
-    {
-        int row = SelectedRow();
-        return row >= 0 ? Rows()[row].recordLetter : 0;
-    }
     // A loop over cases runs each one on a fresh dialog, settings file and set of letters.
     void StartOver()
     {

@@ -18,38 +18,12 @@
 
 namespace {
 
-std::wstring Item(wchar_t letter)
-{
-    return std::wstring(L" ") + letter + L":";
-}
-
-std::wstring DeviceText(wchar_t letter)
-{
-    return std::wstring(1, letter) + L":";
-}
-
 class CommandsTest : public MainDialogTest {
 protected:
     bool Enabled(int command) const
     {
         HWND toolbar = command == IDM_BROWSE ? g_hwndBrowseToolbar : g_hwndMainToolbar;
         return ToolbarButtonEnabled(toolbar, command);
-    }
-    void Click(int command)
-    {
-        ClickToolbarButton(command == IDM_BROWSE ? g_hwndBrowseToolbar : g_hwndMainToolbar, command);
-        Pump();
-    }
-    void Pick(wchar_t letter) { PickComboItem(dialog_, IDC_LETTER_COMBO, Item(letter)); }
-    void SetPath(const std::wstring& path) { SetDlgItemTextW(dialog_, IDC_PATH_EDIT, path.c_str()); }
-    int RowOf(wchar_t letter) const
-    {
-        std::vector<ListRow> rows = Rows();
-        for (size_t i = 0; i < rows.size(); ++i) {
-            if (rows[i].text == DeviceText(letter))
-                return static_cast<int>(i);
-        }
-        return -1;
     }
     void ExpectButtons(bool remove, bool save, bool create, const char* when) const
     {

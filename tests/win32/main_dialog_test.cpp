@@ -15,19 +15,10 @@
 #include "mainwindow/row_geometry.h"
 #include "mainwindow/toolbars.h"
 #include "support/dialog_fixture.h"
+#include "support/memory_canvas.h"
 #include "res/resource.h"
 
 namespace {
-
-std::wstring Item(wchar_t letter)
-{
-    return std::wstring(L" ") + letter + L":";
-}
-
-std::wstring DeviceText(wchar_t letter)
-{
-    return std::wstring(1, letter) + L":";
-}
 
 bool Contains(const std::vector<std::wstring>& items, const std::wstring& item)
 {
@@ -79,17 +70,6 @@ RECT RectIn(HWND dialog, HWND control)
     GetWindowRect(control, &rect);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
-}
-
-int FontHeight(HFONT font)
-{
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, font);
-    TEXTMETRICW metrics = {};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(nullptr, dc);
-    return metrics.tmHeight;
 }
 
 // Width of the control's own text in its own font.

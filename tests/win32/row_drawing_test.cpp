@@ -47,17 +47,6 @@ HFONT MakeFont(int height, int weight)
                        CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma");
 }
 
-int FontHeight(HFONT font)
-{
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, font);
-    TEXTMETRICW metrics = {};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    return metrics.tmHeight;
-}
-
 // The WM_DRAWITEM of one list row, handed to DrawDriveItem as the dialog does.
 void PaintRow(HDC dc, UINT state, const wchar_t* record, RECT row, UINT control = IDC_DRIVE_LIST)
 {

@@ -17,6 +17,6 @@ cp "$top/build/x64/Morvex.exe" "$stage/64-bit (x64)/Morvex.exe"
 cp "$top/build/x86/Morvex.exe" "$stage/32-bit (x86)/Morvex.exe"
 cp "$top/README.md" "$top/LICENSE" "$stage/"
 mkdir -p "$stage/docs"
-cp "$top/docs/dialog-en.png" "$top/docs/dialog-zh.png" "$stage/docs/"
+cp "$top/docs/"dialog-*.png "$stage/docs/"
 (cd "$top/build/release" && zip -qr "$name.zip" "$name")
 echo "$top/build/release/$name.zip"

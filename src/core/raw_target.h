@@ -4,6 +4,9 @@
 #include <cstddef>
 
 constexpr size_t kTargetCapacity = 1024;
+// Windows' QueryDosDeviceW needs room for the target and two NULs (Wine's, for one): a longer
+// target could be defined but never read back, so never listed nor removed.
+constexpr size_t kLongestReadableTarget = kTargetCapacity - 2;
 
 // True when a device's target names a directory through the "\??\" prefix.
 bool IsVirtualDriveTarget(const wchar_t* target);

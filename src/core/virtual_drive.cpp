@@ -25,7 +25,7 @@ bool BuildTargetOfDirectory(const wchar_t* path, wchar_t (&target)[kTargetCapaci
     wchar_t fullPath[kTargetCapacity];
     DWORD length = GetFullPathNameW(path, kTargetCapacity, fullPath, nullptr);
     return length != 0 && length < kTargetCapacity && IsDirectory(fullPath) &&
-           BuildRawTarget(fullPath, target, kTargetCapacity);
+           BuildRawTarget(fullPath, target, kLongestReadableTarget + 1);
 }
 
 }  // namespace
@@ -68,17 +68,19 @@ bool SetVirtualDrive(wchar_t letter, const wchar_t* path)
     return false;
 }
 
-bool QueryVirtualDrive(wchar_t letter, wchar_t* directory, size_t capacity)
+DriveQuery QueryVirtualDrive(wchar_t letter, wchar_t* directory, size_t capacity)
 {
     wchar_t deviceName[kDeviceNameLength];
     BuildDeviceName(letter, deviceName);
     wchar_t target[kTargetCapacity];
-    if (QueryDosDeviceW(deviceName, target, kTargetCapacity) == 0 || !IsVirtualDriveTarget(target))
-        return false;
+    if (QueryDosDeviceW(deviceName, target, kTargetCapacity) == 0)
+        return GetLastError() == ERROR_FILE_NOT_FOUND ? DriveQuery::NotVirtual : DriveQuery::Unreadable;
+    if (!IsVirtualDriveTarget(target))
+        return DriveQuery::NotVirtual;
     wchar_t shortForm[kTargetCapacity];
     DirectoryOfTarget(target, shortForm, kTargetCapacity);
     DWORD length = GetLongPathNameW(shortForm, directory, static_cast<DWORD>(capacity));
     if (length == 0 || length >= capacity)
         CopyBounded(directory, capacity, shortForm);
-    return true;
+    return DriveQuery::Virtual;
 }

@@ -10,6 +10,9 @@ bool IsDirectory(const wchar_t* path);
 // Letters held by other devices are never touched. Failures the user must know are shown.
 bool SetVirtualDrive(wchar_t letter, const wchar_t* path);
 
-// True when the letter is a virtual drive; directory (capacity units, at least
+// Unreadable: the system did not say what the letter is (a failure other than "not defined").
+enum class DriveQuery { NotVirtual, Virtual, Unreadable };
+
+// Virtual when the letter is a virtual drive; directory (capacity units, at least
 // kTargetCapacity) then receives its long form without a trailing backslash.
-bool QueryVirtualDrive(wchar_t letter, wchar_t* directory, size_t capacity);
+DriveQuery QueryVirtualDrive(wchar_t letter, wchar_t* directory, size_t capacity);

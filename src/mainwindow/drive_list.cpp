@@ -137,7 +137,11 @@ void RefreshDriveEntry(wchar_t letter)
         DeleteLaterRowsOfLetter(list, letter, row);
 
     wchar_t directory[kTargetCapacity];
-    if (!QueryVirtualDrive(letter, directory, kTargetCapacity)) {
+    DriveQuery query = QueryVirtualDrive(letter, directory, kTargetCapacity);
+    // A letter the system could not read out is not known to be gone: its row and saved line stay.
+    if (query == DriveQuery::Unreadable)
+        return;
+    if (query == DriveQuery::NotVirtual) {
         if (row >= 0) {
             SendMessageW(list, LVM_DELETEITEM, row, 0);
             FitListColumn();

@@ -38,16 +38,16 @@ TEST(BuildRawTarget, NormalisesTheDirectory)
 
 TEST(BuildRawTarget, RefusesWhatWouldBeCut)
 {
-    // The prefix takes 4 units and the terminator 1, so 1019 units of directory fit.
+    // The prefix takes 4 units and Windows' read-back two terminators, so 1018 units of directory fit.
     const struct {
         size_t length;
         bool trailingBackslash;
         bool fits;
     } cases[] = {
-        {1019, false, true},
-        {1020, false, false},
-        {1020, true, true},   // the dropped backslash makes room
-        {1021, true, false},
+        {1018, false, true},
+        {1019, false, false},
+        {1019, true, true},   // the dropped backslash makes room
+        {1020, true, false},
         {1023, false, false},
         {5000, false, false},
     };
@@ -57,7 +57,7 @@ TEST(BuildRawTarget, RefusesWhatWouldBeCut)
             directory.back() = L'\\';
         wchar_t target[kTargetCapacity];
         target[0] = L'x';
-        bool fits = BuildRawTarget(directory.c_str(), target, kTargetCapacity);
+        bool fits = BuildRawTarget(directory.c_str(), target, kLongestReadableTarget + 1);
         EXPECT_EQ(fits, c.fits) << c.length;
         if (fits) {
             EXPECT_EQ(std::wstring(target).size(), 4 + c.length - (c.trailingBackslash ? 1 : 0));

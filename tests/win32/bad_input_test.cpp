@@ -142,24 +142,6 @@ TEST_F(BadInputTest, LettersOutsideAToZDefineNothing)
     EXPECT_TRUE(boxes_.Boxes().empty());
 }
 
-TEST_F(BadInputTest, DirectoriesAroundTheTargetLimitInTheSettingsFile)
-{
-    const struct {
-        size_t length;
-        bool defined;
-    } cases[] = {{259, true}, {260, true}, {1019, true}, {1020, false}, {1023, false}};
-    for (const auto& c : cases) {
-        wchar_t letter = TakeFreeLetter();
-        TempFolder temp;
-        std::wstring dir = temp.MakeFolderOfLength(c.length);
-        ASSERT_EQ(dir.size(), c.length);
-        boxes_.Clear();
-        LoadAsAtLogOn(Utf16FileBytes(L"[Drives]\r\n" + std::wstring(1, letter) + L"=" + dir + L"\r\n"));
-        EXPECT_EQ(DeviceTarget(letter), c.defined ? VirtualTarget(dir) : L"") << c.length;
-        EXPECT_EQ(boxes_.Boxes().size(), c.defined ? 0u : 1u) << c.length;
-    }
-}
-
 class BadCommandLineTest : public DriveLetterTest {
 protected:
     ProgramRun Run(const std::wstring& arguments)
@@ -217,27 +199,6 @@ TEST_F(BadCommandLineTest, OddQuotingAndEmptyArguments)
     ProgramRun unbalanced = Run(L"\"" + std::wstring(1, letter) + L": " + dir);
     EXPECT_TRUE(unbalanced.dialogShown);   // one argument "X: dir", a path without a letter
     EXPECT_EQ(DeviceTarget(letter), L"");
-}
-
-TEST_F(BadCommandLineTest, DirectoriesAroundTheTargetLimitOnTheCommandLine)
-{
-    const struct {
-        size_t length;
-        bool trailingBackslash;
-        bool defined;
-    } cases[] = {{259, false, true}, {260, false, true}, {1019, false, true}, {1020, false, false},
-                 {1020, true, true}, {1023, false, false}};
-    for (const auto& c : cases) {
-        wchar_t letter = TakeFreeLetter();
-        TempFolder temp;
-        std::wstring dir = temp.MakeFolderOfLength(c.trailingBackslash ? c.length - 1 : c.length);
-        std::wstring argument = c.trailingBackslash ? dir + L"\\" : dir;
-        ASSERT_EQ(argument.size(), c.length);
-        ProgramRun run = Run(std::wstring(1, letter) + L": " + argument);
-        EXPECT_EQ(DeviceTarget(letter), c.defined ? L"\\??\\" + dir : L"") << c.length;
-        EXPECT_EQ(run.boxes.size(), c.defined ? 0u : 1u) << c.length;
-        RemoveVirtualDefinitions(letter);
-    }
 }
 
 }  // namespace

@@ -15,7 +15,9 @@
 #include "mainwindow/row_geometry.h"
 #include "mainwindow/toolbars.h"
 #include "support/dialog_fixture.h"
+#include "support/import_hook.h"
 #include "support/memory_canvas.h"
+#include "support/settings_text.h"
 #include "res/resource.h"
 
 namespace {
@@ -297,16 +299,33 @@ TEST_F(MainDialogTest, RemovingTheOnlySelectedRowLeavesEverythingEmpty)
     EXPECT_EQ(SelectedRow(), -1);
 }
 
-TEST_F(MainDialogTest, AutoStartChoiceComesFromTheSettingsFile)
+DWORD WINAPI UnreadableQuery(LPCWSTR, LPWSTR, DWORD)
 {
-    WriteSettings("[General]\r\nAutoStart=True\r\n");
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return 0;
+}
+
+// A letter the system cannot read out (Windows' answer for a target too long for the buffer) is
+// not known to be gone: its row stays, Remove leaves it, and Close saves its line.
+TEST_F(MainDialogTest, LetterThatCannotBeReadKeepsItsRowAndSavedLine)
+{
+    wchar_t letter = TakeFreeLetter();
+    ASSERT_TRUE(DefineRawTarget(letter, L"\\??\\C:\\windows"));
     ASSERT_NE(OpenDialog(), nullptr);
-    EXPECT_EQ(IsDlgButtonChecked(dialog_, IDC_AUTOSTART), static_cast<UINT>(BST_CHECKED));
-    EXPECT_TRUE(boxes_.Boxes().empty());
-    CloseDialog();
-    WriteSettings("[General]\r\nAutoStart=False\r\n");
-    ASSERT_NE(OpenDialog(), nullptr);
-    EXPECT_EQ(IsDlgButtonChecked(dialog_, IDC_AUTOSTART), static_cast<UINT>(BST_UNCHECKED));
+    SelectRow(RowOf(letter));
+    {
+        ImportHook hook("kernel32.dll", "QueryDosDeviceW", reinterpret_cast<void*>(&UnreadableQuery));
+        ASSERT_TRUE(hook.Installed());
+        SendDeviceChange(DBT_DEVICEARRIVAL);
+        Click(IDM_REMOVE);
+        SendMessageW(Control(IDC_CLOSE), BM_CLICK, 0, 0);
+        Pump();
+    }
+    EXPECT_EQ(DeviceTarget(letter), L"\\??\\C:\\windows");
+    ASSERT_GE(RowOf(letter), 0);
+    EXPECT_EQ(Rows()[RowOf(letter)].directory, L"C:\\windows\\");
+    EXPECT_NE(ReadFileBytes(SettingsPath()).find(Utf16FileBytes(std::wstring(1, letter) + L"=C:\\windows\\\r\n", false)),
+              std::string::npos);
 }
 
 TEST_F(MainDialogTest, OffersSavedDrivesOnlyWhenTheListIsEmpty)

@@ -151,7 +151,7 @@ TEST_F(VirtualDriveTest, EveryWin32FormOfADirectoryGivesItsFullPath)
         EXPECT_TRUE(SetVirtualDrive(letter, form.c_str())) << form;
         EXPECT_EQ(DeviceTarget(letter), L"\\??\\" + dir) << form;
         wchar_t listed[1024] = L"";
-        EXPECT_TRUE(QueryVirtualDrive(letter, listed, 1024)) << form;
+        EXPECT_EQ(QueryVirtualDrive(letter, listed, 1024), DriveQuery::Virtual) << form;
         EXPECT_EQ(listed, dir) << form;
     }
     // A full form that would not fit is refused, and the box shows what was given.
@@ -165,26 +165,52 @@ TEST_F(VirtualDriveTest, EveryWin32FormOfADirectoryGivesItsFullPath)
     EXPECT_EQ(boxes_.Boxes()[0].text, L"Invalid path: " + deep);
 }
 
-TEST_F(VirtualDriveTest, TargetsThatDoNotFitAreRefusedNotCut)
+decltype(&QueryDosDeviceW) g_realQuery = nullptr;
+
+// Windows' QueryDosDeviceW: it needs room for the target and two NULs, Wine's for one.
+DWORD WINAPI QueryAsWindowsDoes(LPCWSTR name, LPWSTR targets, DWORD size)
 {
-    for (size_t length : {1019u, 1020u, 1023u, 1030u}) {
+    wchar_t read[4096];
+    DWORD length = g_realQuery(name, read, 4096);
+    if (length == 0)
+        return 0;
+    if (lstrlenW(read) + 2 > static_cast<int>(size)) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return 0;
+    }
+    CopyMemory(targets, read, (lstrlenW(read) + 2) * sizeof(wchar_t));
+    return lstrlenW(read) + 2;
+}
+
+// The longest directory taken is one whose target Windows can still read back: one that could
+// be defined but not read would never be listed, and never removed.
+TEST_F(VirtualDriveTest, TargetsThatWindowsCouldNotReadBackAreRefused)
+{
+    ImportHook hook("kernel32.dll", "QueryDosDeviceW", reinterpret_cast<void*>(&QueryAsWindowsDoes));
+    ASSERT_TRUE(hook.Installed());
+    g_realQuery = reinterpret_cast<decltype(&QueryDosDeviceW)>(hook.Original());
+    const struct {
+        size_t length;
+        bool trailingBackslash;
+        bool defined;
+    } cases[] = {{260, false, true}, {1018, false, true}, {1019, true, true}, {1019, false, false}};
+    for (const auto& c : cases) {
         wchar_t letter = TakeFreeLetter();
         TempFolder temp;
-        std::wstring dir = temp.MakeFolderOfLength(length);
-        ASSERT_EQ(dir.size(), length);
-        ASSERT_TRUE(IsDirectory(dir.c_str())) << length;
+        std::wstring dir = temp.MakeFolderOfLength(c.trailingBackslash ? c.length - 1 : c.length);
+        std::wstring argument = c.trailingBackslash ? dir + L"\\" : dir;
+        ASSERT_EQ(argument.size(), c.length);
         boxes_.Clear();
-        bool defined = SetVirtualDrive(letter, dir.c_str());
-        if (length <= 1019) {
-            EXPECT_TRUE(defined);
-            EXPECT_EQ(DeviceTarget(letter), L"\\??\\" + Upper1(dir));
-            EXPECT_TRUE(boxes_.Boxes().empty());
-        } else {
-            EXPECT_FALSE(defined) << length;
-            EXPECT_EQ(DeviceTarget(letter), L"");
-            ASSERT_EQ(boxes_.Boxes().size(), 1u);
-            EXPECT_EQ(boxes_.Boxes()[0].text.substr(0, 14), L"Invalid path: ");
+        EXPECT_EQ(SetVirtualDrive(letter, argument.c_str()), c.defined) << c.length;
+        wchar_t listed[1024] = L"";
+        EXPECT_EQ(QueryVirtualDrive(letter, listed, 1024), c.defined ? DriveQuery::Virtual : DriveQuery::NotVirtual)
+            << c.length;
+        EXPECT_EQ(listed, c.defined ? Upper1(dir) : L"") << c.length;
+        EXPECT_EQ(boxes_.Boxes().size(), c.defined ? 0u : 1u) << c.length;
+        if (!c.defined && !boxes_.Boxes().empty()) {
+            EXPECT_EQ(boxes_.Boxes()[0].text, (L"Invalid path: " + argument).substr(0, 1023));
         }
+        RemoveVirtualDefinitions(letter);
     }
 }
 
@@ -255,6 +281,8 @@ TEST_F(VirtualDriveTest, UnreadableDefinitionIsNotTakenForAFreeLetter)
         EXPECT_FALSE(SetVirtualDrive(mapped, nullptr));
         EXPECT_FALSE(SetVirtualDrive(mapped, other.c_str()));
         EXPECT_FALSE(SetVirtualDrive(free, other.c_str()));
+        wchar_t directory[1024];
+        EXPECT_EQ(QueryVirtualDrive(mapped, directory, 1024), DriveQuery::Unreadable);
     }
     EXPECT_EQ(DeviceTarget(mapped), L"\\??\\" + Upper1(dir));
     EXPECT_EQ(DeviceTarget(free), L"");
@@ -269,11 +297,11 @@ TEST_F(VirtualDriveTest, QueryGivesTheLongFormOfVirtualDrivesOnly)
     ASSERT_NE(GetShortPathNameW(dir.c_str(), shortForm, MAX_PATH), 0u);
     ASSERT_TRUE(DefineRawTarget(letter, L"\\??\\" + std::wstring(shortForm)));
     wchar_t directory[1024];
-    ASSERT_TRUE(QueryVirtualDrive(letter, directory, 1024));
+    ASSERT_EQ(QueryVirtualDrive(letter, directory, 1024), DriveQuery::Virtual);
     EXPECT_EQ(std::wstring(directory), dir);
 
-    EXPECT_FALSE(QueryVirtualDrive(L'C', directory, 1024));
-    EXPECT_FALSE(QueryVirtualDrive(TakeFreeLetter(), directory, 1024));
+    EXPECT_EQ(QueryVirtualDrive(L'C', directory, 1024), DriveQuery::NotVirtual);
+    EXPECT_EQ(QueryVirtualDrive(TakeFreeLetter(), directory, 1024), DriveQuery::NotVirtual);
 }
 
 TEST_F(VirtualDriveTest, QueryOfAVanishedDirectoryGivesTheStoredText)
@@ -282,7 +310,7 @@ TEST_F(VirtualDriveTest, QueryOfAVanishedDirectoryGivesTheStoredText)
     std::wstring gone = temp_.Path() + L"\\gone";
     ASSERT_TRUE(DefineRawTarget(letter, L"\\??\\" + gone));
     wchar_t directory[1024];
-    ASSERT_TRUE(QueryVirtualDrive(letter, directory, 1024));
+    ASSERT_EQ(QueryVirtualDrive(letter, directory, 1024), DriveQuery::Virtual);
     EXPECT_EQ(std::wstring(directory), gone);
 }
 

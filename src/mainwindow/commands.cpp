@@ -46,9 +46,13 @@ void OnClose(HWND dialog)
     EndDialog(dialog, 1);
 }
 
+// A tick is the user asking for autostart now, also where Windows' startup manager switched it off.
 void OnAutoStart(HWND dialog)
 {
-    SetAutoStart(IsDlgButtonChecked(dialog, IDC_AUTOSTART) == BST_CHECKED);
+    bool checked = IsDlgButtonChecked(dialog, IDC_AUTOSTART) == BST_CHECKED;
+    SetAutoStart(checked);
+    if (checked)
+        ClearAutoStartDisabledMark();
 }
 
 // A command holds letters and directories, never a row or its record, across every call that

@@ -10,3 +10,12 @@ bool ComposeRunValue(wchar_t* buffer, size_t capacity, size_t pathLength);
 
 // Bytes that the registry stores for a string of length characters, its terminator included.
 unsigned long RunValueByteCount(size_t length);
+
+// Windows' startup manager (Task Manager's Startup tab, Settings > Apps > Startup) switches a Run
+// entry off without deleting it: it stores a value of the same name whose first byte is odd
+// (03 and the time it was switched off). 02 or 06 means on, as does no value at all.
+bool IsStartupMarkDisabled(const unsigned char* data, size_t size);
+
+// The program a Run value's command line starts: its first argument in double quotes, or the text
+// up to the first blank. False when there is none or it does not fit capacity units.
+bool RunCommandProgram(const wchar_t* command, wchar_t* program, size_t capacity);

@@ -4,11 +4,16 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
+
 #include "core/app_globals.h"
+#include "core/bounded_string.h"
+#include "core/fingerprint.h"
 #include "core/messages.h"
 #include "core/virtual_drive.h"
 #include "mainwindow/drive_list.h"
 #include "persistence/autostart.h"
+#include "persistence/settings_copy.h"
 #include "persistence/settings_rules.h"
 #include "res/resource.h"
 
@@ -17,6 +22,8 @@ namespace {
 const wchar_t kGeneralSection[] = L"General";
 const wchar_t kAutoStartKey[] = L"AutoStart";
 const wchar_t kDrivesSection[] = L"Drives";
+const wchar_t kNewFileSuffix[] = L".new";
+constexpr size_t kNewFilePathCapacity = kModulePathCapacity + 4;
 
 bool FindSettingsPath(wchar_t (&path)[kModulePathCapacity])
 {
@@ -29,24 +36,27 @@ wchar_t* ResizeSectionBlock(wchar_t* block, size_t units)
     return static_cast<wchar_t*>(GlobalReAlloc(block, units * sizeof(wchar_t), GMEM_MOVEABLE));
 }
 
-// Null when the buffer cannot be had; the caller then applies nothing. Every read starts from an
-// empty section: a file that exists but cannot be opened may leave the buffer as it was.
-wchar_t* ReadDrivesSection(const wchar_t* path, DWORD* size)
+// A section, or the list of section names when section is null, whole in a heap block of *size
+// units; null when the buffer cannot be had. Every read starts from an empty block: a file that
+// exists but cannot be opened may leave the buffer as it was.
+wchar_t* ReadWholeSection(const wchar_t* path, const wchar_t* section, DWORD* size)
 {
     *size = kSectionReadStep;
-    auto* section = static_cast<wchar_t*>(GlobalAlloc(GMEM_FIXED, *size * sizeof(wchar_t)));
-    if (section == nullptr)
+    auto* units = static_cast<wchar_t*>(GlobalAlloc(GMEM_FIXED, *size * sizeof(wchar_t)));
+    if (units == nullptr)
         return nullptr;
     for (;;) {
-        ZeroMemory(section, *size * sizeof(wchar_t));
-        if (!SectionWasCut(GetPrivateProfileSectionW(kDrivesSection, section, *size, path), *size))
-            return section;
-        wchar_t* grown = ResizeSectionBlock(section, *size + kSectionReadStep);
+        ZeroMemory(units, *size * sizeof(wchar_t));
+        DWORD read = section != nullptr ? GetPrivateProfileSectionW(section, units, *size, path)
+                                        : GetPrivateProfileSectionNamesW(units, *size, path);
+        if (!SectionWasCut(read, *size))
+            return units;
+        wchar_t* grown = ResizeSectionBlock(units, *size + kSectionReadStep);
         if (grown == nullptr) {
-            GlobalFree(section);
+            GlobalFree(units);
             return nullptr;
         }
-        section = grown;
+        units = grown;
         *size += kSectionReadStep;
     }
 }
@@ -56,7 +66,8 @@ void ApplyAutoStartChoice(const wchar_t* path)
     wchar_t value[kAutoStartValueCapacity] = {};
     DWORD length = GetPrivateProfileStringW(kGeneralSection, kAutoStartKey, L"False", value,
                                             kAutoStartValueCapacity, path);
-    if (IsAutoStartValueOn(value, length))
+    // Windows will not run an entry its startup manager switched off; the box must not say it will.
+    if (IsAutoStartValueOn(value, length) && !IsAutoStartDisabledByWindows())
         CheckDlgButton(g_hwndMain, IDC_AUTOSTART, BST_CHECKED);
 }
 
@@ -73,42 +84,104 @@ void ApplySavedDrive(wchar_t letter, const wchar_t* directory, void*)
     SetVirtualDrive(letter, directory);
 }
 
-// The profile functions create a new file in the ANSI code page, which turns characters outside
-// it into '?'. A file that starts with a UTF-16 byte-order mark is kept in UTF-16.
-void CreateUnicodeSettingsFile(const wchar_t* path)
+void ReadSettingsFrom(const wchar_t* path, bool startupMode)
 {
-    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    if (g_hwndMain != nullptr && !startupMode)
+        ApplyAutoStartChoice(path);
+    DWORD size = 0;
+    wchar_t* section = ReadWholeSection(path, kDrivesSection, &size);
+    if (section == nullptr)
         return;
-    const BYTE byteOrderMark[] = {0xFF, 0xFE};
-    DWORD written = 0;
-    WriteFile(file, byteOrderMark, sizeof(byteOrderMark), &written, nullptr);
-    CloseHandle(file);
+    if (ShouldApplySavedDrives(section, startupMode))
+        ForEachDrivesEntry(section, size, ApplySavedDrive, nullptr);
+    GlobalFree(section);
 }
 
-bool WriteDrivesSection(const wchar_t* path)
+// The Drives section from the list's rows, in a heap block; false when it cannot be had.
+bool BuildDrivesSection(SectionBuilder* builder)
 {
-    int count = DriveRowCount();
-    SectionBuilder builder = {};
-    builder.capacity = kSectionWriteStep;
-    builder.units = static_cast<wchar_t*>(GlobalAlloc(GMEM_FIXED, builder.capacity * sizeof(wchar_t)));
-    if (builder.units == nullptr)
+    builder->capacity = kSectionWriteStep;
+    builder->used = 0;
+    builder->units = static_cast<wchar_t*>(GlobalAlloc(GMEM_FIXED, builder->capacity * sizeof(wchar_t)));
+    if (builder->units == nullptr)
         return false;
+    int count = DriveRowCount();
     for (int row = 0; row < count; ++row) {
         const wchar_t* record = DriveRowRecord(row);
         if (record == nullptr)
             continue;
         wchar_t line[kSectionLineCapacity];
         size_t length = BuildDrivesLine(record[0], record + 1, line);
-        if (!AppendSectionLine(&builder, line, length, ResizeSectionBlock)) {
-            GlobalFree(builder.units);
+        if (!AppendSectionLine(builder, line, length, ResizeSectionBlock)) {
+            GlobalFree(builder->units);
             return false;
         }
     }
-    FinishSection(&builder);
-    bool written = WritePrivateProfileSectionW(kDrivesSection, builder.units, path) != 0;
-    GlobalFree(builder.units);
-    return written;
+    FinishSection(builder);
+    return true;
+}
+
+// Every section but the two the program writes, names and lines as the profile functions read
+// them: a rewrite that was cut short shows in this fingerprint too.
+bool FingerprintOtherSections(const wchar_t* path, uint64_t* fingerprint)
+{
+    DWORD namesSize = 0;
+    wchar_t* names = ReadWholeSection(path, nullptr, &namesSize);
+    if (names == nullptr)
+        return false;
+    bool read = true;
+    *fingerprint = kFingerprintStart;
+    for (const wchar_t* name = names; read && *name != L'\0'; name += lstrlenW(name) + 1) {
+        if (lstrcmpiW(name, kGeneralSection) == 0 || lstrcmpiW(name, kDrivesSection) == 0)
+            continue;
+        DWORD size = 0;
+        wchar_t* section = ReadWholeSection(path, name, &size);
+        read = section != nullptr;
+        if (read) {
+            *fingerprint = Fingerprint(*fingerprint, name, lstrlenW(name) + 1);
+            *fingerprint = Fingerprint(*fingerprint, section, size);
+            GlobalFree(section);
+        }
+    }
+    GlobalFree(names);
+    return read;
+}
+
+// The file on disk holds what was written, whole: the AutoStart value, every Drives line, and
+// the other sections as they were.
+bool ReadsBackWhole(const wchar_t* path, const wchar_t* autoStart, const SectionBuilder& drives,
+                    uint64_t otherSections)
+{
+    // Null section, key and value flush the profile functions' cache, so the reads below see the disk.
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, path);
+    wchar_t value[kAutoStartValueCapacity] = {};
+    GetPrivateProfileStringW(kGeneralSection, kAutoStartKey, L"", value, kAutoStartValueCapacity, path);
+    DWORD size = 0;
+    wchar_t* section = ReadWholeSection(path, kDrivesSection, &size);
+    bool whole = section != nullptr && lstrcmpW(value, autoStart) == 0 && drives.used + 1 <= size &&
+                 memcmp(section, drives.units, (drives.used + 1) * sizeof(wchar_t)) == 0;
+    if (section != nullptr)
+        GlobalFree(section);
+    uint64_t otherSectionsNow = 0;
+    return whole && FingerprintOtherSections(path, &otherSectionsNow) && otherSectionsNow == otherSections;
+}
+
+// The new file is written beside the old one, which it replaces in one step once it reads back
+// whole: a write cut short (a full disk) must not take with it what stood behind the cut.
+bool ReplaceSettingsFile(const wchar_t* path, const wchar_t* autoStart, const SectionBuilder& drives)
+{
+    wchar_t newPath[kNewFilePathCapacity];
+    if (!CopyBounded(newPath, kNewFilePathCapacity, path) || !AppendBounded(newPath, kNewFilePathCapacity, kNewFileSuffix))
+        return false;
+    uint64_t otherSections = 0;
+    bool replaced = WriteUnicodeCopy(path, newPath) && FingerprintOtherSections(newPath, &otherSections) &&
+                    WritePrivateProfileStringW(kGeneralSection, kAutoStartKey, autoStart, newPath) &&
+                    WritePrivateProfileSectionW(kDrivesSection, drives.units, newPath) &&
+                    ReadsBackWhole(newPath, autoStart, drives, otherSections) &&
+                    MoveFileExW(newPath, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!replaced)
+        DeleteFileW(newPath);
+    return replaced;
 }
 
 }  // namespace
@@ -128,15 +201,14 @@ bool SaveSettings()
 
 void ReadSettingsFile(const wchar_t* path, bool startupMode)
 {
-    if (g_hwndMain != nullptr && !startupMode)
-        ApplyAutoStartChoice(path);
-    DWORD size = 0;
-    wchar_t* section = ReadDrivesSection(path, &size);
-    if (section == nullptr)
+    // A UTF-8 file (Notepad's default) is read through a UTF-16 copy; the file itself stays as it is.
+    wchar_t copy[MAX_PATH];
+    if (IsUtf8SettingsFile(path) && MakeTemporaryUnicodeCopy(path, copy)) {
+        ReadSettingsFrom(copy, startupMode);
+        DeleteFileW(copy);
         return;
-    if (ShouldApplySavedDrives(section, startupMode))
-        ForEachDrivesEntry(section, size, ApplySavedDrive, nullptr);
-    GlobalFree(section);
+    }
+    ReadSettingsFrom(path, startupMode);
 }
 
 bool WriteSettingsFile(const wchar_t* path)
@@ -145,8 +217,10 @@ bool WriteSettingsFile(const wchar_t* path)
         return false;
     bool checked = IsDlgButtonChecked(g_hwndMain, IDC_AUTOSTART) == BST_CHECKED;
     SetAutoStart(checked);
-    CreateUnicodeSettingsFile(path);
-    if (!WritePrivateProfileStringW(kGeneralSection, kAutoStartKey, checked ? L"True" : L"False", path))
+    SectionBuilder drives = {};
+    if (!BuildDrivesSection(&drives))
         return false;
-    return WriteDrivesSection(path);
+    bool written = ReplaceSettingsFile(path, checked ? L"True" : L"False", drives);
+    GlobalFree(drives.units);
+    return written;
 }

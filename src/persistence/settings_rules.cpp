@@ -15,7 +15,62 @@ const wchar_t* SkipBlanks(const wchar_t* text)
     return text;
 }
 
+// Length of the UTF-8 sequence at bytes, or 0 when it is not a valid one: no overlong forms, no
+// surrogates, nothing above U+10FFFF.
+size_t Utf8SequenceLength(const unsigned char* bytes, size_t size)
+{
+    const unsigned char lead = bytes[0];
+    size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0)
+            low = 0xA0;
+        else if (lead == 0xED)
+            high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0)
+            low = 0x90;
+        else if (lead == 0xF4)
+            high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (size < length || bytes[1] < low || bytes[1] > high)
+        return 0;
+    for (size_t i = 2; i < length; ++i) {
+        if (bytes[i] < 0x80 || bytes[i] > 0xBF)
+            return 0;
+    }
+    return length;
+}
+
 }  // namespace
+
+SettingsEncoding DetectSettingsEncoding(const unsigned char* bytes, size_t size)
+{
+    if (size >= 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF)))
+        return SettingsEncoding::Utf16;
+    bool plainAscii = true;
+    for (size_t position = 0; position < size;) {
+        size_t length = Utf8SequenceLength(bytes + position, size - position);
+        if (length == 0)
+            return SettingsEncoding::Ansi;
+        plainAscii = plainAscii && length == 1;
+        position += length;
+    }
+    return plainAscii ? SettingsEncoding::Ansi : SettingsEncoding::Utf8;
+}
+
+size_t Utf8MarkLength(const unsigned char* bytes, size_t size)
+{
+    return size >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF ? 3 : 0;
+}
 
 bool FormSettingsPath(wchar_t* path, size_t length)
 {

@@ -1,7 +1,7 @@
-// Rules of the settings file that do not need the window system: where it lies, how its
-// AutoStart value reads, the syntax of a [Drives] line, and the section as the profile functions
-// exchange it (NUL-terminated lines closed by an empty line), walked after reading and built for
-// writing.
+// Rules of the settings file that do not need the window system: where it lies, how its bytes
+// are decoded, how its AutoStart value reads, the syntax of a [Drives] line, and the section as
+// the profile functions exchange it (NUL-terminated lines closed by an empty line), walked after
+// reading and built for writing.
 #pragma once
 #include <cstddef>
 
@@ -13,6 +13,17 @@ constexpr size_t kModulePathLimit = 1024;
 // kModulePathCapacity units. Replaces the file name by "Morvex.ini"; false when the length is 0
 // or kModulePathLimit or more, and the path is then left alone.
 bool FormSettingsPath(wchar_t* path, size_t length);
+
+// How a file's bytes are to be read. The profile functions keep a file that starts with a UTF-16
+// byte-order mark in UTF-16 and read any other one in the ANSI code page, which misreads UTF-8.
+enum class SettingsEncoding { Utf16, Utf8, Ansi };
+
+// Utf16 when the file starts with a UTF-16 byte-order mark (either order); Utf8 for bytes that
+// are valid UTF-8 and not plain ASCII (a UTF-8 byte-order mark included); Ansi for the rest.
+SettingsEncoding DetectSettingsEncoding(const unsigned char* bytes, size_t size);
+
+// Bytes of a UTF-8 byte-order mark at the start: 3, or 0 when there is none.
+size_t Utf8MarkLength(const unsigned char* bytes, size_t size);
 
 constexpr size_t kAutoStartValueCapacity = 32;
 

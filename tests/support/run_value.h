@@ -1,5 +1,5 @@
-// The "Morvex" value of the user's Run key, read back for tests; the value that existed
-// before the test is put back afterwards.
+// The "Morvex" value of the user's Run key and its startup-manager mark, read back and set for
+// tests; what existed before the test is put back afterwards.
 #pragma once
 #include <windows.h>
 
@@ -16,8 +16,16 @@ public:
     // Type, data and byte count as stored.
     bool Read(DWORD* type, std::wstring* data, DWORD* bytes) const;
     void Remove() const;
+    // Another program's value, such as another copy's.
+    void Write(const std::wstring& data) const;
+
+    // The mark with which Windows' startup manager switches the entry on or off; "" removes it.
+    void SetStartupMark(const std::string& bytes) const;
+    bool StartupMarkExists() const;
 
 private:
     bool hadValue_ = false;
     std::wstring savedData_;
+    bool hadMark_ = false;
+    std::string savedMark_;
 };

@@ -57,6 +57,28 @@ TEST(AutoStart, SwitchingOffDeletesAndIsHarmlessWhenNothingIsThere)
     EXPECT_FALSE(runValue.Exists());
 }
 
+// One user has one autostarting copy: switching off deletes the value only when it starts this
+// executable, and leaves another copy's (another folder, another settings file) alone.
+TEST(AutoStart, SwitchingOffLeavesAnotherCopysValue)
+{
+    RunValueGuard runValue;
+    const std::wstring others[] = {L"\"C:\\Other Folder\\Morvex.exe\" /startup", L"C:\\Tools\\Morvex.exe /startup",
+                                   L"\"" + OwnPath() + L".old\" /startup"};
+    for (const std::wstring& other : others) {
+        runValue.Write(other);
+        SetAutoStart(false);
+        DWORD type = 0, bytes = 0;
+        std::wstring data;
+        ASSERT_TRUE(runValue.Read(&type, &data, &bytes));
+        EXPECT_EQ(data, other);
+    }
+    std::wstring own = OwnPath();
+    CharUpperW(&own[0]);
+    runValue.Write(L"\"" + own + L"\" /startup");
+    SetAutoStart(false);
+    EXPECT_FALSE(runValue.Exists());
+}
+
 // Runs only in a copy of this program started by the test below.
 TEST(RunValueChild, DISABLED_SwitchOn)
 {

@@ -10,6 +10,7 @@
 #include "core/app_globals.h"
 #include "mainwindow/main_dialog.h"
 #include "mainwindow/toolbars.h"
+#include "persistence/settings_file.h"
 #include "res/resource.h"
 #include "support/dialog_driver.h"
 #include "support/dialog_fixture.h"
@@ -334,12 +335,21 @@ TEST_F(CommandsTest, CommandsFollowChangesMadeBehindTheDialogsBack)
 TEST_F(CommandsTest, CheckBoxChangesTheRunValueAtOnce)
 {
     RunValueGuard runValue;
+    const std::string switchedOff("\x03\0\0\0\0\0\0\0\0\0\0\0", 12);
+    runValue.SetStartupMark(switchedOff);
     ASSERT_NE(OpenDialog(), nullptr);
     SendMessageW(Control(IDC_AUTOSTART), BM_CLICK, 0, 0);
     EXPECT_TRUE(runValue.Exists());
+    EXPECT_FALSE(runValue.StartupMarkExists());   // the tick asks for autostart now, over Windows' switch-off
     EXPECT_FALSE(FileExists(SettingsPath()));
     SendMessageW(Control(IDC_AUTOSTART), BM_CLICK, 0, 0);
     EXPECT_FALSE(runValue.Exists());
+    // A save writes the box as it stands, but never takes back a switch-off by itself.
+    runValue.SetStartupMark(switchedOff);
+    CheckDlgButton(dialog_, IDC_AUTOSTART, BST_CHECKED);
+    EXPECT_TRUE(SaveSettings());
+    EXPECT_TRUE(runValue.Exists());
+    EXPECT_TRUE(runValue.StartupMarkExists());
 }
 
 TEST_F(CommandsTest, CloseWritesTheSettingsFile)

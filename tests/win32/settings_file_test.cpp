@@ -85,25 +85,31 @@ TEST_F(SettingsFileTest, LaterLineOfALetterWins)
     EXPECT_EQ(DeviceTarget(letter), VirtualTarget(second));
 }
 
-TEST_F(SettingsFileTest, AutoStartValueSetsTheCheckBoxOnly)
+// The value as the profile functions read it (the rule itself is tested on its own), and Windows'
+// startup manager, which may have switched the entry off.
+TEST_F(SettingsFileTest, AutoStartValueAndTheStartupManagerSetTheCheckBoxOnly)
 {
+    const std::string on("\x02\0\0\0\0\0\0\0\0\0\0\0", 12), alsoOn("\x06\0\0\0\0\0\0\0\0\0\0\0", 12);
+    const std::string off("\x03\0\0\0\x10\x32\x54\x76\x98\xBA\xDC\x01", 12), oddOff("\x01", 1);
     const struct {
         const char* line;
+        std::string mark;
         bool checked;
     } cases[] = {
-        {"AutoStart=true", true}, {"AutoStart=TRUE", true}, {"AutoStart=TrueType", true},
-        {"autostart=True", true}, {"AUTOSTART=True", true},
-        {"AutoStart=True4567890123456789012345678", true},
-        {"AutoStart=True45678901234567890123456789", false},
-        {"AutoStart=True456789012345678901234567890123456789", false},
-        {"AutoStart=Tru", false}, {"AutoStart=1", false}, {"AutoStart=Yes", false},
-        {"AutoStart=False", false}, {"Other=True", false},
+        {"AutoStart=True", "", true}, {"autostart=True", "", true}, {"AUTOSTART=true", "", true},
+        {"AutoStart=True4567890123456789012345678", "", true},
+        {"AutoStart=True45678901234567890123456789", "", false},
+        {"AutoStart=True456789012345678901234567890123456789", "", false},
+        {"AutoStart=False", "", false}, {"Other=True", "", false},
+        {"AutoStart=True", on, true}, {"AutoStart=True", alsoOn, true},
+        {"AutoStart=True", off, false}, {"AutoStart=True", oddOff, false}, {"AutoStart=False", on, false},
     };
     for (const auto& c : cases) {
         ControlHost host;
+        runValue_.SetStartupMark(c.mark);
         temp_.MakeFile(L"Morvex.ini", std::string("[General]\r\n") + c.line + "\r\n");
         ReadSettingsFile(SettingsPath().c_str(), false);
-        EXPECT_EQ(host.Checked(), c.checked) << c.line;
+        EXPECT_EQ(host.Checked(), c.checked) << c.line << " " << c.mark.size();
         // Loading never unchecks the box, and the start-up mode leaves it alone.
         host.SetChecked(true);
         ReadSettingsFile(SettingsPath().c_str(), false);
@@ -111,6 +117,7 @@ TEST_F(SettingsFileTest, AutoStartValueSetsTheCheckBoxOnly)
         host.SetChecked(false);
         ReadSettingsFile(SettingsPath().c_str(), true);
         EXPECT_FALSE(host.Checked()) << c.line;
+        EXPECT_EQ(runValue_.StartupMarkExists(), !c.mark.empty());
     }
     EXPECT_TRUE(boxes_.Boxes().empty());
     EXPECT_FALSE(runValue_.Exists());
@@ -275,22 +282,39 @@ TEST_F(SettingsFileTest, CharactersOutsideTheAnsiCodePageSurvive)
     EXPECT_TRUE(boxes_.Boxes().empty());
 }
 
-TEST_F(SettingsFileTest, ExistingAnsiFileKeepsWorking)
+// A file made or saved by hand has no UTF-16 mark: it is read as UTF-8 when it is valid UTF-8,
+// else in the ANSI code page, loading leaves it alone, and Close rewrites it in UTF-16 with its
+// other sections kept.
+TEST_F(SettingsFileTest, HandMadeFilesAreReadInTheirEncodingAndSavedInUtf16)
 {
-    wchar_t letter = TakeFreeLetter();
-    std::wstring dir = temp_.MakeFolder(L"ansi") + L"\\";
-    temp_.MakeFile(L"Morvex.ini", "[General]\r\nAutoStart=False\r\n[Drives]\r\nQ=C:\\old\\\r\n");
-    {
-        ControlHost host;
-        host.AddRow(letter, dir);
-        ASSERT_TRUE(WriteSettingsFile(SettingsPath().c_str()));
+    wchar_t letter = TakeFreeLetter(), added = TakeFreeLetter();
+    std::wstring chinese = temp_.MakeFolder(L"acc\\\x8d44\x6599") + L"\\";
+    std::wstring cafe = temp_.MakeFolder(L"caf\xE9") + L"\\";
+    const std::string line = Utf8Bytes(std::wstring(1, letter) + L"=" + chinese) + "\r\n";
+    const struct {
+        std::string bytes;
+        std::wstring defined;
+    } cases[] = {
+        {"[Drives]\r\n" + line + "[Notes]\r\nn=caf\xC3\xA9\r\n", chinese},                // Notepad's UTF-8
+        {"\xEF\xBB\xBF[Drives]\r\n" + line + "[Notes]\r\nn=caf\xC3\xA9\r\n", chinese},  // with its mark
+        {"[Drives]\r\n" + Narrow(std::wstring(1, letter) + L"=" + cafe) + "\r\n[Notes]\r\nn=caf\xE9\r\n", cafe},  // Windows-1252
+    };
+    for (const auto& c : cases) {
+        temp_.MakeFile(L"Morvex.ini", c.bytes);
+        ReadSettingsFile(SettingsPath().c_str(), true);
+        EXPECT_EQ(DeviceTarget(letter), VirtualTarget(c.defined));
+        EXPECT_EQ(ReadFileBytes(SettingsPath()), c.bytes);
+        RemoveVirtualDefinitions(letter);
+        {
+            ControlHost host;
+            host.AddRow(added, chinese);
+            ASSERT_TRUE(WriteSettingsFile(SettingsPath().c_str()));
+        }
+        EXPECT_EQ(ReadFileBytes(SettingsPath()).substr(0, 2), "\xFF\xFE");
+        EXPECT_EQ(ReadValue(SettingsPath(), L"Notes", L"n"), L"caf\xE9");
+        EXPECT_EQ(ReadSection(SettingsPath(), L"Drives"), std::wstring(1, added) + L"=" + chinese + std::wstring(1, L'\0'));
     }
-    std::string bytes = ReadFileBytes(SettingsPath());
-    EXPECT_NE(bytes.substr(0, 2), "\xFF\xFE");
-    EXPECT_NE(bytes.find(Narrow(std::wstring(1, letter) + L"=" + dir)), std::string::npos);
-    EXPECT_EQ(bytes.find("Q=C:"), std::string::npos);
-    ReadSettingsFile(SettingsPath().c_str(), true);
-    EXPECT_EQ(DeviceTarget(letter), VirtualTarget(dir));
+    EXPECT_TRUE(boxes_.Boxes().empty());
 }
 
 TEST_F(SettingsFileTest, WithoutTheDialogNothingIsWritten)
@@ -310,22 +334,52 @@ TEST_F(SettingsFileTest, UnwritableFolderFailsAfterTheRunValue)
     EXPECT_FALSE(FileExists(path));
 }
 
-BOOL WINAPI FailingSectionWrite(LPCWSTR, LPCWSTR, LPCWSTR)
+decltype(&WritePrivateProfileSectionW) g_realSectionWrite = nullptr;
+bool g_writeSucceeds = false;
+
+// A write that fails, or that a full disk cut short while the system reported it done.
+BOOL WINAPI SectionWriteCutOrFailed(LPCWSTR section, LPCWSTR lines, LPCWSTR path)
 {
-    return FALSE;
+    if (!g_writeSucceeds)
+        return FALSE;
+    BOOL written = g_realSectionWrite(section, lines, path);
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    LARGE_INTEGER size = {};
+    GetFileSizeEx(file, &size);
+    size.QuadPart -= 7;
+    SetFilePointerEx(file, size, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
+    return written;
 }
 
-TEST_F(SettingsFileTest, FailedDrivesWriteKeepsTheOldLines)
+// Whatever goes wrong, the file stays exactly as it was: a cut in the Drives lines, a cut in a
+// section behind them, or a write that fails outright.
+TEST_F(SettingsFileTest, WriteThatFailsOrIsCutShortLeavesTheFileAsItWas)
 {
-    temp_.MakeFile(L"Morvex.ini", Utf16FileBytes(L"[General]\r\nAutoStart=False\r\n[Drives]\r\nQ=C:\\old\\\r\n"));
-    ControlHost host;
-    host.SetChecked(true);
-    host.AddRow(L'D', L"C:\\d\\");
-    ImportHook hook("kernel32.dll", "WritePrivateProfileSectionW", reinterpret_cast<void*>(&FailingSectionWrite));
+    const std::wstring general = L"[General]\r\nAutoStart=False\r\n[Drives]\r\nQ=C:\\old\\\r\n";
+    const struct {
+        std::wstring text;
+        bool writeSucceeds;
+    } cases[] = {
+        {general, true},
+        {general + L"[Notes]\r\nkept=a line that the cut would take\r\n", true},
+        {general, false},
+    };
+    ImportHook hook("kernel32.dll", "WritePrivateProfileSectionW", reinterpret_cast<void*>(&SectionWriteCutOrFailed));
     ASSERT_TRUE(hook.Installed());
-    EXPECT_FALSE(WriteSettingsFile(SettingsPath().c_str()));
-    EXPECT_EQ(ReadValue(SettingsPath(), L"General", L"AutoStart"), L"True");
-    EXPECT_EQ(ReadSection(SettingsPath(), L"Drives"), std::wstring(L"Q=C:\\old\\\0", 10));
+    g_realSectionWrite = reinterpret_cast<decltype(&WritePrivateProfileSectionW)>(hook.Original());
+    for (const auto& c : cases) {
+        const std::string bytes = Utf16FileBytes(c.text);
+        temp_.MakeFile(L"Morvex.ini", bytes);
+        g_writeSucceeds = c.writeSucceeds;
+        ControlHost host;
+        host.SetChecked(true);
+        host.AddRow(L'D', L"C:\\d\\");
+        EXPECT_FALSE(WriteSettingsFile(SettingsPath().c_str())) << c.text.size();
+        EXPECT_EQ(ReadFileBytes(SettingsPath()), bytes) << c.text.size();
+        EXPECT_FALSE(FileExists(SettingsPath() + L".new"));
+    }
 }
 
 HGLOBAL WINAPI RefusingAlloc(UINT, SIZE_T)

@@ -1,0 +1,117 @@
+// UTF-16 copies of the settings file.
+#include "persistence/settings_copy.h"
+
+#include <windows.h>
+
+#include "persistence/settings_rules.h"
+
+namespace {
+
+// Anything larger is no settings file of this program; it is left to the profile functions.
+constexpr DWORD kLargestSettingsFile = 64 * 1024 * 1024;
+
+struct FileBytes {
+    unsigned char* data = nullptr;
+    DWORD size = 0;
+};
+
+void ReleaseBytes(FileBytes* bytes)
+{
+    if (bytes->data != nullptr)
+        GlobalFree(bytes->data);
+    bytes->data = nullptr;
+    bytes->size = 0;
+}
+
+// A file that does not exist reads as no bytes; false when it exists and cannot be read.
+bool ReadWholeFile(const wchar_t* path, FileBytes* bytes)
+{
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_FILE_NOT_FOUND;
+    DWORD high = 0;
+    DWORD size = GetFileSize(file, &high);
+    bool whole = false;
+    if (high == 0 && size <= kLargestSettingsFile) {
+        bytes->data = static_cast<unsigned char*>(GlobalAlloc(GMEM_FIXED, size + 1));
+        bytes->size = size;
+        DWORD read = 0;
+        whole = bytes->data != nullptr && ReadFile(file, bytes->data, size, &read, nullptr) && read == size;
+    }
+    CloseHandle(file);
+    if (!whole)
+        ReleaseBytes(bytes);
+    return whole;
+}
+
+bool WriteWhole(HANDLE file, const void* data, DWORD size)
+{
+    DWORD written = 0;
+    return WriteFile(file, data, size, &written, nullptr) && written == size;
+}
+
+// The bytes decoded from the code page, behind a byte-order mark.
+bool WriteDecoded(HANDLE file, const FileBytes& bytes, UINT codePage, size_t skipped)
+{
+    const char* text = reinterpret_cast<const char*>(bytes.data) + skipped;
+    const int length = static_cast<int>(bytes.size - skipped);
+    const int units = length > 0 ? MultiByteToWideChar(codePage, 0, text, length, nullptr, 0) : 0;
+    if (length > 0 && units == 0)
+        return false;
+    auto* decoded = static_cast<wchar_t*>(GlobalAlloc(GMEM_FIXED, (units + 1) * sizeof(wchar_t)));
+    if (decoded == nullptr)
+        return false;
+    decoded[0] = 0xFEFF;
+    bool written = (units == 0 || MultiByteToWideChar(codePage, 0, text, length, decoded + 1, units) == units) &&
+                   WriteWhole(file, decoded, (units + 1) * sizeof(wchar_t));
+    GlobalFree(decoded);
+    return written;
+}
+
+}  // namespace
+
+bool IsUtf8SettingsFile(const wchar_t* path)
+{
+    FileBytes bytes;
+    bool utf8 = ReadWholeFile(path, &bytes) && DetectSettingsEncoding(bytes.data, bytes.size) == SettingsEncoding::Utf8;
+    ReleaseBytes(&bytes);
+    return utf8;
+}
+
+bool WriteUnicodeCopy(const wchar_t* source, const wchar_t* copy)
+{
+    FileBytes bytes;
+    if (!ReadWholeFile(source, &bytes))
+        return false;
+    HANDLE file = CreateFileW(copy, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    bool written = file != INVALID_HANDLE_VALUE;
+    if (written) {
+        switch (DetectSettingsEncoding(bytes.data, bytes.size)) {
+        case SettingsEncoding::Utf16:
+            written = WriteWhole(file, bytes.data, bytes.size);
+            break;
+        case SettingsEncoding::Utf8:
+            written = WriteDecoded(file, bytes, CP_UTF8, Utf8MarkLength(bytes.data, bytes.size));
+            break;
+        case SettingsEncoding::Ansi:
+            written = WriteDecoded(file, bytes, CP_ACP, 0);
+            break;
+        }
+        CloseHandle(file);
+    }
+    ReleaseBytes(&bytes);
+    return written;
+}
+
+bool MakeTemporaryUnicodeCopy(const wchar_t* source, wchar_t* copy)
+{
+    wchar_t folder[MAX_PATH];
+    DWORD length = GetTempPathW(MAX_PATH, folder);
+    if (length == 0 || length >= MAX_PATH || GetTempFileNameW(folder, L"mvx", 0, copy) == 0)
+        return false;
+    if (WriteUnicodeCopy(source, copy))
+        return true;
+    DeleteFileW(copy);
+    return false;
+}

@@ -7,6 +7,7 @@
 #include "core/dll_search.h"
 #include "core/windows_version.h"
 #include "mainwindow/main_dialog.h"
+#include "mainwindow/open_dialog.h"
 #include "res/resource.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
@@ -15,7 +16,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     RestrictDllSearch();
     if (!IsSupportedWindows())
         return 1;
-    if (!ParseCommandLine())
+    if (!ParseCommandLine() || ShowOpenDialogOfThisExecutable())
         return 0;
     // Wine looks for a system library's own delay imports (the common controls' msimg32) beside
     // the executable, whatever the restriction: loaded from System32 first, it is found loaded.
@@ -24,4 +25,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     g_hInstance = instance;
     DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDlgProc, 0);
     return 0;
+}
+
+// The process starts here rather than in the C runtime's start-up code, which would cost a tenth
+// of the executable and which nothing needs: no static constructors, no argv, no thread-local
+// data; msvcrt initialises itself when it is loaded. The stack is aligned for x86's sake.
+extern "C" __attribute__((force_align_arg_pointer)) void WINAPI MorvexEntry()
+{
+    ExitProcess(static_cast<UINT>(wWinMain(GetModuleHandleW(nullptr), nullptr, GetCommandLineW(), SW_SHOWDEFAULT)));
 }

@@ -14,6 +14,7 @@
 #include "mainwindow/commands.h"
 #include "mainwindow/drive_list.h"
 #include "mainwindow/letter_picker.h"
+#include "mainwindow/open_dialog.h"
 #include "mainwindow/program_icons.h"
 #include "mainwindow/row_drawing.h"
 #include "mainwindow/toolbars.h"
@@ -93,6 +94,7 @@ void OnNotify(const NMHDR* header)
 void OnInitDialog(HWND dialog)
 {
     g_hwndMain = dialog;
+    MarkOpenDialog(dialog);
     g_uDpi = WindowDpi(dialog);
     InitVisualStyles(dialog);
     SetWindowIcons(dialog);
@@ -143,6 +145,9 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         break;
     case WM_CLOSE:
         EndDialog(dialog, 0);
+        break;
+    case WM_DESTROY:
+        UnmarkOpenDialog(dialog);
         break;
     default:
         break;

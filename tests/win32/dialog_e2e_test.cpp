@@ -74,4 +74,32 @@ TEST_F(DialogProgramTest, CloseSavesTheListInUnicode)
     EXPECT_EQ(DeviceTarget(letter), L"\\??\\" + dir);
 }
 
+// Two dialogs of one executable would overwrite each other's settings at Close: a second start
+// brings the open one to the front, restored, and ends. One-shot commands and another copy's
+// dialog still run beside it.
+TEST_F(DialogProgramTest, SecondStartBringsTheOpenDialogToTheFront)
+{
+    wchar_t letter = TakeFreeLetter();
+    std::wstring otherCopy = temp_.MakeFolder(L"Other Copy") + L"\\Morvex.exe";
+    ASSERT_TRUE(CopyFileW(program_.c_str(), otherCopy.c_str(), FALSE));
+    ProgramRun second, oneShot, other;
+    bool restored = false, inFront = false;
+    ProgramRun first = RunProgram(program_, L"", 60000, [&](HWND dialog) {
+        ShowWindow(dialog, SW_MINIMIZE);
+        second = RunProgram(program_, L"");
+        restored = !IsIconic(dialog);
+        inFront = GetForegroundWindow() == dialog;
+        oneShot = RunProgram(program_, std::wstring(1, letter) + L": C:\\windows");
+        other = RunProgram(otherCopy, L"");
+        CloseWithCaptionBox(dialog);
+    });
+    ASSERT_TRUE(first.finished && second.finished && oneShot.finished && other.finished);
+    EXPECT_FALSE(second.dialogShown);
+    EXPECT_EQ(second.exitCode, 0u);
+    EXPECT_TRUE(restored);
+    EXPECT_TRUE(inFront);
+    EXPECT_EQ(DeviceTarget(letter), L"\\??\\C:\\windows");
+    EXPECT_TRUE(other.dialogShown);
+}
+
 }  // namespace

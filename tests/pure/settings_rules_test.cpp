@@ -183,74 +183,33 @@ TEST(AutoStartValue, FirstFourCharactersAndFewerThanThirty)
 
 TEST(DetectSettingsEncoding, Utf16MarkThenValidUtf8ThenAnsi)
 {
-    const struct {
-        std::string bytes;
-        SettingsEncoding encoding;
-    } cases[] = {
-        {"\xFF\xFE[\0", SettingsEncoding::Utf16},
-        {"\xFE\xFF\0[", SettingsEncoding::Utf16},
-        {"W=C:\\acc\\\xE8\xB5\x84\xE6\x96\x99\\", SettingsEncoding::Utf8},   // Notepad's default
-        {"\xEF\xBB\xBF[Drives]", SettingsEncoding::Utf8},
-        {"\xF0\x9D\x84\x9E", SettingsEncoding::Utf8},             // outside the BMP
-        {"[Drives]\r\nJ=C:\\dir\\\r\n", SettingsEncoding::Ansi},   // plain ASCII reads the same either way
-        {"", SettingsEncoding::Ansi},
-        {"C:\\caf\xE9", SettingsEncoding::Ansi},                  // Windows-1252
-        {"\xD7\xCA\xC1\xCF", SettingsEncoding::Ansi},             // GBK
-        {"\xC0\xAF", SettingsEncoding::Ansi},                       // overlong
-        {"\xED\xA0\x80", SettingsEncoding::Ansi},                  // a surrogate
-        {"\xF4\x90\x80\x80", SettingsEncoding::Ansi},             // above U+10FFFF
-        {"\xE8\xB5", SettingsEncoding::Ansi},                       // cut short
-    };
+    using E = SettingsEncoding;
+    const std::pair<std::string, E> cases[] = {
+        {"\xFF\xFE[\0", E::Utf16}, {"\xFE\xFF\0[", E::Utf16},
+        {"W=C:\\\xE8\xB5\x84\xE6\x96\x99\\", E::Utf8}, {"\xEF\xBB\xBF[Drives]", E::Utf8}, {"\xF0\x9D\x84\x9E", E::Utf8},
+        {"[Drives]\r\nJ=C:\\dir\\", E::Ansi}, {"", E::Ansi}, {"caf\xE9", E::Ansi}, {"\xD7\xCA\xC1\xCF", E::Ansi},
+        {"\xC0\xAF", E::Ansi}, {"\xED\xA0\x80", E::Ansi}, {"\xF4\x90\x80\x80", E::Ansi}, {"\xE8\xB5", E::Ansi},
+    };   // ASCII reads the same either way; then 1252, GBK, overlong, surrogate, above U+10FFFF, cut short
     for (const auto& c : cases) {
-        const auto* bytes = reinterpret_cast<const unsigned char*>(c.bytes.data());
-        EXPECT_EQ(DetectSettingsEncoding(bytes, c.bytes.size()), c.encoding) << c.bytes;
+        const auto* bytes = reinterpret_cast<const unsigned char*>(c.first.data());
+        EXPECT_EQ(DetectSettingsEncoding(bytes, c.first.size()), c.second) << c.first;
     }
     EXPECT_EQ(Utf8MarkLength(reinterpret_cast<const unsigned char*>("\xEF\xBB\xBF["), 4), 3u);
     EXPECT_EQ(Utf8MarkLength(reinterpret_cast<const unsigned char*>("\xEF\xBB"), 2), 0u);
 }
 
-TEST(StartupMark, OddFirstByteMeansSwitchedOff)
-{
-    const struct {
-        std::string mark;
-        bool disabled;
-    } cases[] = {
-        {std::string("\x02\0\0\0\0\0\0\0\0\0\0\0", 12), false},
-        {std::string("\x06\0\0\0\0\0\0\0\0\0\0\0", 12), false},
-        {std::string("\x03\0\0\0\x10\x32\x54\x76\x98\xBA\xDC\x01", 12), true},
-        {std::string("\x01", 1), true},
-        {std::string("\x07\0\0\0", 4), true},
-        {std::string(), false},
-    };
-    for (const auto& c : cases) {
-        const auto* mark = reinterpret_cast<const unsigned char*>(c.mark.data());
-        EXPECT_EQ(IsStartupMarkDisabled(mark, c.mark.size()), c.disabled) << c.mark.size();
-    }
-}
-
 TEST(RunCommandProgram, QuotedOrUpToTheFirstBlank)
 {
-    const struct {
-        const wchar_t* command;
-        const wchar_t* program;   // null: none
-    } cases[] = {
-        {L"\"C:\\Program Files\\Morvex\\Morvex.exe\" /startup", L"C:\\Program Files\\Morvex\\Morvex.exe"},
-        {L"C:\\Tools\\Morvex.exe /startup", L"C:\\Tools\\Morvex.exe"},
-        {L"C:\\Tools\\Morvex.exe", L"C:\\Tools\\Morvex.exe"},
-        {L"\"C:\\Morvex.exe", nullptr},   // no closing quote
-        {L"\"\" /startup", nullptr},
-        {L" /startup", nullptr},
-        {L"", nullptr},
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"\"C:\\Program Files\\M.exe\" /startup", L"C:\\Program Files\\M.exe"}, {L"C:\\M.exe /startup", L"C:\\M.exe"},
+        {L"C:\\M.exe", L"C:\\M.exe"}, {L"\"C:\\M.exe", nullptr}, {L"\"\" /startup", nullptr}, {L" /startup", nullptr},
+        {L"C:\\Tools\\Morvex\\Morvex.exe", nullptr},   // longer than the buffer
     };
     for (const auto& c : cases) {
-        wchar_t program[64] = L"";
-        ASSERT_EQ(RunCommandProgram(c.command, program, 64), c.program != nullptr) << c.command;
-        if (c.program != nullptr) {
-            EXPECT_STREQ(program, c.program);
-        }
+        wchar_t program[24] = L"";
+        ASSERT_EQ(RunCommandProgram(c.first, program, 24), c.second != nullptr) << c.first;
+        EXPECT_STREQ(c.second != nullptr ? program : nullptr, c.second);
     }
-    wchar_t small[8];
-    EXPECT_FALSE(RunCommandProgram(L"C:\\Tools\\Morvex.exe", small, 8));
 }
 
 TEST(FormSettingsPath, ReplacesTheFileNameBesideTheExecutable)

@@ -10,16 +10,12 @@ const wchar_t kValueName[] = L"Morvex";
 
 bool ReadMark(std::string* bytes)
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kMarkKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    BYTE buffer[256];
+    char buffer[256];
     DWORD size = sizeof(buffer);
-    bool read = RegQueryValueExW(key, kValueName, nullptr, nullptr, buffer, &size) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    if (read)
-        bytes->assign(reinterpret_cast<const char*>(buffer), size);
-    return read;
+    if (RegGetValueW(HKEY_CURRENT_USER, kMarkKey, kValueName, RRF_RT_REG_BINARY, nullptr, buffer, &size) != ERROR_SUCCESS)
+        return false;
+    bytes->assign(buffer, size);
+    return true;
 }
 }  // namespace
 
@@ -42,25 +38,16 @@ RunValueGuard::~RunValueGuard()
 
 void RunValueGuard::Write(const std::wstring& data) const
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_WRITE, &key) == ERROR_SUCCESS) {
-        RegSetValueExW(key, kValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                       static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
-        RegCloseKey(key);
-    }
+    RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, kValueName, REG_SZ, data.c_str(),
+                    static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
 }
 
 void RunValueGuard::SetStartupMark(const std::string& bytes) const
 {
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kMarkKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return;
     if (bytes.empty())
-        RegDeleteValueW(key, kValueName);
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kMarkKey, kValueName);
     else
-        RegSetValueExW(key, kValueName, 0, REG_BINARY, reinterpret_cast<const BYTE*>(bytes.data()),
-                       static_cast<DWORD>(bytes.size()));
-    RegCloseKey(key);
+        RegSetKeyValueW(HKEY_CURRENT_USER, kMarkKey, kValueName, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()));
 }
 
 bool RunValueGuard::StartupMarkExists() const

@@ -13,6 +13,7 @@
 #include "mainwindow/homepage.h"
 #include "mainwindow/commands.h"
 #include "mainwindow/drive_list.h"
+#include "mainwindow/keyboard.h"
 #include "mainwindow/letter_picker.h"
 #include "mainwindow/open_dialog.h"
 #include "mainwindow/program_icons.h"
@@ -87,6 +88,8 @@ void OnNotify(const NMHDR* header)
         OnDriveSelectionChanged(reinterpret_cast<const NMLISTVIEW*>(header));
     else if (header->code == LVN_DELETEITEM)
         OnDriveRowDeleted(reinterpret_cast<const NMLISTVIEW*>(header));
+    else if (header->code == LVN_KEYDOWN)
+        OnDriveListKey(reinterpret_cast<const NMLVKEYDOWN*>(header));
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "controls/visual_styles.h"
 #include "core/app_globals.h"
 #include "mainwindow/homepage.h"
+#include "mainwindow/colour_scheme.h"
 #include "mainwindow/commands.h"
 #include "mainwindow/drive_list.h"
 #include "mainwindow/keyboard.h"
@@ -121,6 +122,7 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
     switch (message) {
     case WM_INITDIALOG:
         OnInitDialog(dialog);
+        ApplyColourScheme(dialog);
         break;
     case WM_COMMAND:
         OnCommand(dialog, LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
@@ -142,6 +144,10 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         break;
     case kApplyDpiMessage:
         OnApplyDpi(dialog);
+        break;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        OnColoursChanged(dialog, message, wParam, lParam);
         break;
     case WM_THEMECHANGED:
         RefreshThemes(dialog);

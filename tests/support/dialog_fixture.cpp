@@ -10,6 +10,17 @@
 #include "res/resource.h"
 #include "support/dialog_driver.h"
 
+static LRESULT CALLBACK AnswerUiState(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                      DWORD_PTR state)
+{
+    return message == WM_QUERYUISTATE ? static_cast<LRESULT>(state) : DefSubclassProc(window, message, wParam, lParam);
+}
+
+void EmulateUiState(HWND window, WPARAM state)
+{
+    SetWindowSubclass(window, AnswerUiState, 1, state);
+}
+
 std::wstring Item(wchar_t letter)
 {
     return std::wstring(L" ") + letter + L":";
@@ -48,6 +59,8 @@ HWND MainDialogTest::OpenDialog()
 {
     dialog_ = CreateDialogParamW(g_hInstance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDlgProc, 0);
     if (dialog_ != nullptr) {
+        // Opened with the mouse, as far as Windows knows: no focus cues yet.
+        EmulateUiState(Control(IDC_DRIVE_LIST), UISF_HIDEFOCUS | UISF_HIDEACCEL);
         ShowWindow(dialog_, SW_SHOW);
         UpdateWindow(dialog_);
         Pump();
@@ -65,6 +78,8 @@ HWND MainDialogTest::OpenDialogInLanguage(LANGID language)
     auto* dialogTemplate = static_cast<const DLGTEMPLATE*>(LockResource(loaded));
     dialog_ = CreateDialogIndirectParamW(g_hInstance, dialogTemplate, nullptr, MainDlgProc, 0);
     if (dialog_ != nullptr) {
+        // Opened with the mouse, as far as Windows knows: no focus cues yet.
+        EmulateUiState(Control(IDC_DRIVE_LIST), UISF_HIDEFOCUS | UISF_HIDEACCEL);
         ShowWindow(dialog_, SW_SHOW);
         UpdateWindow(dialog_);
         Pump();

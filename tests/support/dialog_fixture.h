@@ -11,6 +11,10 @@
 #include "support/message_box_interceptor.h"
 #include "support/temp_folder.h"
 
+// The window answers WM_QUERYUISTATE with state (UISF_* bits) as Windows would: Windows hides focus
+// cues in a dialog used with the mouse until the keyboard moves the focus, Wine always shows them.
+void EmulateUiState(HWND window, WPARAM state);
+
 // A letter as the combo shows it, " X:", and as a row's text, "X:".
 std::wstring Item(wchar_t letter);
 std::wstring DeviceText(wchar_t letter);

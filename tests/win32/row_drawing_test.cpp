@@ -10,10 +10,12 @@
 #include <vector>
 
 #include "core/app_globals.h"
+#include "mainwindow/colour_scheme.h"
 #include "mainwindow/drive_list.h"
 #include "mainwindow/drive_record.h"
 #include "mainwindow/row_drawing.h"
 #include "res/resource.h"
+#include "support/dialog_fixture.h"
 #include "support/import_hook.h"
 #include "support/memory_canvas.h"
 
@@ -603,6 +605,78 @@ TEST_F(RowDrawingTest, ManyDrawsLeakNoGdiObjectAndAllocateNothing)
     EXPECT_EQ(g_created, 3 * draws);  // two pens and a brush per selected row
     EXPECT_EQ(g_deleted, g_created);
     EXPECT_EQ(g_allocations, 0);
+}
+
+// SPI_GETHIGHCONTRAST as Windows answers it under a High Contrast theme; Wine always reports it off.
+bool g_highContrast = false;
+ImportHook* g_parameters = nullptr;
+BOOL WINAPI ReportHighContrast(UINT action, UINT parameter, void* data, UINT update)
+{
+    if (action != SPI_GETHIGHCONTRAST || !g_highContrast)
+        return reinterpret_cast<decltype(&SystemParametersInfoW)>(g_parameters->Original())(action, parameter, data, update);
+    static_cast<HIGHCONTRASTW*>(data)->dwFlags = HCF_HIGHCONTRASTON;
+    return TRUE;
+}
+
+// The same rows under the High Contrast flag, and under white-on-black system colours while the flag
+// reads off (as Wine, or a theme that cannot be asked, shows it): the window colour, the texts in their
+// system colours, a flat highlight. Back at the defaults, a row is as before.
+TEST_F(RowDrawingTest, RowsTakeTheSystemColoursUnderHighContrast)
+{
+    const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT};
+    const COLORREF whiteOnBlack[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(26, 235, 255), RGB(0, 0, 0)};
+    const COLORREF defaults[] = {GetSysColor(elements[0]), GetSysColor(elements[1]), GetSysColor(elements[2]),
+                                 GetSysColor(elements[3])};
+    auto record = MakeRecord(L'H', L"C:\\Contrast\\");
+    MemoryCanvas before(300, kRowHeight);
+    Draw(before, ODS_SELECTED | ODS_FOCUS, record.data());
+    ASSERT_EQ(before.Pixel(3, 3), kBlue.top);
+    ImportHook hook("user32.dll", "SystemParametersInfoW", reinterpret_cast<void*>(&ReportHighContrast));
+    g_parameters = &hook;
+    for (bool flag : {true, false}) {
+        g_highContrast = flag;
+        SetSysColors(4, elements, flag ? defaults : whiteOnBlack);
+        ReadColourScheme();
+        for (UINT state : {0u, UINT(ODS_SELECTED | ODS_FOCUS)}) {
+            const COLORREF fill = GetSysColor(state != 0 ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+            const COLORREF text = GetSysColor(state != 0 ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+            MemoryCanvas canvas(300, kRowHeight);
+            Draw(canvas, state, record.data());
+            EXPECT_TRUE(canvas.AreaIs(fill, 3, 3, 11, 41)) << flag << state;
+            // Beside the icon only the fill and the texts, which show.
+            int texts = 0, others = 0;
+            for (int y = 3; y < 41; ++y) {
+                for (int x = 43; x < 297; ++x) {
+                    texts += canvas.Pixel(x, y) == text;
+                    others += canvas.Pixel(x, y) != text && canvas.Pixel(x, y) != fill;
+                }
+            }
+            EXPECT_TRUE(texts > 50 && others == 0) << flag << state << " " << texts << " " << others;
+        }
+    }
+    g_highContrast = false;
+    SetSysColors(4, elements, defaults);
+    ReadColourScheme();
+    MemoryCanvas after(300, kRowHeight);
+    Draw(after, ODS_SELECTED | ODS_FOCUS, record.data());
+    EXPECT_TRUE(after.SameArea(before, 0, 0, 300, kRowHeight));
+}
+
+// A dotted focus rectangle on the focused row's outer ring, only while the list shows keyboard cues.
+TEST_F(RowDrawingTest, FocusedRowIsMarkedWhileCuesShow)
+{
+    HWND list = CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    for (WPARAM uiState : {WPARAM(0), WPARAM(UISF_HIDEFOCUS)}) {
+        EmulateUiState(list, uiState);
+        for (UINT state : {UINT(ODS_FOCUS), UINT(ODS_SELECTED)}) {
+            MemoryCanvas canvas(200, kRowHeight);
+            DRAWITEMSTRUCT item = {ODT_LISTVIEW, IDC_DRIVE_LIST, 0, ODA_DRAWENTIRE, state, list, canvas.Dc(),
+                                   {0, 0, 200, kRowHeight}, 0};
+            DrawDriveItem(nullptr, &item);
+            EXPECT_EQ(canvas.CountInRow(0, kWhite), uiState == 0 && state == ODS_FOCUS ? 100 : 200) << state;
+        }
+    }
+    DestroyWindow(list);
 }
 
 }  // namespace

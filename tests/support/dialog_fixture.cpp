@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <dbt.h>
 
+#include <gtest/gtest.h>
+
 #include "core/app_globals.h"
 #include "mainwindow/main_dialog.h"
 #include "mainwindow/toolbars.h"
@@ -223,4 +225,24 @@ std::vector<std::wstring> MainDialogTest::FreeLetterItems()
             items.push_back(std::wstring(L" ") + letter + L":");
     }
     return items;
+}
+
+void MainDialogTest::SaveOntoARefusedLetter(WindowsLikeAnnouncements& system, FailedMove* move)
+{
+    ASSERT_TRUE(system.Installed());
+    move->old = TakeFreeLetter();
+    move->refused = TakeFreeLetter();
+    move->dir = temp_.MakeFolder(L"old");
+    ASSERT_TRUE(DefineRawTarget(move->old, L"\\??\\" + move->dir));
+    ASSERT_NE(OpenDialog(), nullptr);
+    SelectRow(0);
+    Pick(move->refused);
+    SetPath(temp_.MakeFolder(L"fresh"));
+    system.RefuseDefinitionsOf(move->refused);
+    boxes_.SetAnswer(IDOK);
+    Click(IDM_SAVE);
+    system.RefuseDefinitionsOf(0);
+    ASSERT_EQ(boxes_.Boxes().size(), 1u);
+    EXPECT_EQ(boxes_.Boxes()[0].text, L"Failed to define virtual drive " + DeviceText(move->refused));
+    EXPECT_EQ(DeviceTarget(move->old), L"\\??\\" + move->dir);
 }

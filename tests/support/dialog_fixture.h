@@ -10,10 +10,18 @@
 #include "support/drive_letter_fixture.h"
 #include "support/message_box_interceptor.h"
 #include "support/temp_folder.h"
+#include "support/windows_announcements.h"
 
 // A letter as the combo shows it, " X:", and as a row's text, "X:".
 std::wstring Item(wchar_t letter);
 std::wstring DeviceText(wchar_t letter);
+
+// The drive that a failed move leaves behind: its letter and its folder.
+struct FailedMove {
+    wchar_t old;
+    wchar_t refused;
+    std::wstring dir;
+};
 
 struct ListRow {
     std::wstring text;        // item text, "X:"
@@ -49,6 +57,11 @@ protected:
     // The row of the letter's record, -1 when none; the selected row's letter, 0 when none.
     int RowOf(wchar_t letter) const;
     wchar_t SelectedLetter() const;
+
+    // The failed move: a drive on a folder of its own is selected, another letter picked and
+    // another folder typed, and Save meets a system that refuses to define that letter; the box
+    // is answered with OK. Checks the box and that the old mapping is back.
+    void SaveOntoARefusedLetter(WindowsLikeAnnouncements& system, FailedMove* move);
 
     std::wstring SettingsPath() const { return settingsPath_; }
     void WriteSettings(const std::string& bytes) const;

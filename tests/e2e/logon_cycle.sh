@@ -17,8 +17,7 @@ rm -f "$app_dir/Morvex.ini"
 program='C:\Program Files\Morvex Cycle\Morvex.exe'
 run reg delete "$run_key" /v Morvex /f >/dev/null 2>&1
 
-c_before=$(run "$check" query C)
-z_before=$(run "$check" query Z)
+wine_drives=$(run "$check" query C; run "$check" query Z)
 free=$(run "$check" free-letter) || { echo "no free letter"; exit 1; }
 
 echo "step: map $free: from the command line"
@@ -51,8 +50,7 @@ logon_argument=${command##*\" }
 run "$logon_program" "$logon_argument" >/dev/null || fail "the Run value's command line failed"
 expect_equal "$(run "$check" query "$free")" '\??\C:\cycle data' "$free: after log-on"
 
-expect_equal "$(run "$check" query C)" "$c_before" "Wine's own C:"
-expect_equal "$(run "$check" query Z)" "$z_before" "Wine's own Z:"
+expect_equal "$(run "$check" query C; run "$check" query Z)" "$wine_drives" "Wine's own C: and Z:"
 
 run "$program" /d "$free:" >/dev/null || fail "the removal's run failed"
 run reg delete "$run_key" /v Morvex /f >/dev/null 2>&1

@@ -6,7 +6,6 @@
 set -u
 build=$1
 session=$2
-top=$(cd "$(dirname "$0")/../.." && pwd)
 check="$build/tools/checker/morvex_check.exe"
 export WINEPREFIX="$session/wineprefix" WINEDEBUG=-all DISPLAY=$(cat "$session/display")
 failures=0

@@ -7,14 +7,6 @@
 namespace {
 std::vector<DialogAnswerer*> g_answerers;
 HHOOK g_hook = nullptr;
-
-bool FirstActivation(HWND window)
-{
-    if (GetPropW(window, L"MorvexTestAnswered") != nullptr)
-        return false;
-    SetPropW(window, L"MorvexTestAnswered", reinterpret_cast<HANDLE>(1));
-    return true;
-}
 }  // namespace
 
 DialogAnswerer::DialogAnswerer()
@@ -27,23 +19,19 @@ DialogAnswerer::DialogAnswerer()
 DialogAnswerer::~DialogAnswerer()
 {
     g_answerers.erase(std::find(g_answerers.begin(), g_answerers.end(), this));
-    if (g_answerers.empty()) {
+    if (g_answerers.empty())
         UnhookWindowsHookEx(g_hook);
-        g_hook = nullptr;
-    }
 }
 
 LRESULT CALLBACK DialogAnswerer::HookProc(int code, WPARAM wParam, LPARAM lParam)
 {
     auto window = reinterpret_cast<HWND>(wParam);
-    if (code == HCBT_ACTIVATE) {
-        for (size_t i = g_answerers.size(); i-- > 0;) {
-            if (!g_answerers[i]->Wants(window))
-                continue;
-            if (FirstActivation(window))
-                g_answerers[i]->Answer(window);
-            break;
-        }
+    for (size_t i = g_answerers.size(); code == HCBT_ACTIVATE && i-- > 0;) {
+        if (!g_answerers[i]->Wants(window))
+            continue;
+        if (GetPropW(window, L"MorvexTestAnswered") == nullptr && SetPropW(window, L"MorvexTestAnswered", window))
+            g_answerers[i]->Answer(window);
+        break;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

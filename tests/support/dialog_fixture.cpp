@@ -106,7 +106,7 @@ std::vector<ListRow> MainDialogTest::Rows() const
         item.cchTextMax = 64;
         SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
         const auto* record = reinterpret_cast<const wchar_t*>(item.lParam);
-        rows.push_back({text, record ? record[0] : L'\0', record ? record + 1 : L""});
+        rows.push_back({text, record ? record[0] : L'\0', record ? record + 1 : L"", record});
     }
     return rows;
 }
@@ -205,6 +205,14 @@ wchar_t MainDialogTest::SelectedLetter() const
 {
     int row = SelectedRow();
     return row >= 0 ? Rows()[row].recordLetter : 0;
+}
+
+void MainDialogTest::ExpectButtons(bool remove, bool save, bool create, const std::string& when) const
+{
+    EXPECT_EQ(ToolbarButtonEnabled(g_hwndMainToolbar, IDM_REMOVE), remove) << when;
+    EXPECT_EQ(ToolbarButtonEnabled(g_hwndMainToolbar, IDM_SAVE), save) << when;
+    EXPECT_EQ(ToolbarButtonEnabled(g_hwndMainToolbar, IDM_NEW), create) << when;
+    EXPECT_TRUE(ToolbarButtonEnabled(g_hwndBrowseToolbar, IDM_BROWSE)) << when;
 }
 
 void MainDialogTest::WriteSettings(const std::string& bytes) const

@@ -27,6 +27,7 @@ struct ListRow {
     std::wstring text;        // item text, "X:"
     wchar_t recordLetter;     // unit 0 of the record, 0 without record
     std::wstring directory;   // the record's directory
+    const wchar_t* record;    // null without record
 };
 
 class MainDialogTest : public DriveLetterTest {
@@ -57,6 +58,8 @@ protected:
     // The row of the letter's record, -1 when none; the selected row's letter, 0 when none.
     int RowOf(wchar_t letter) const;
     wchar_t SelectedLetter() const;
+    // Which of the toolbar's Remove, Save and New are enabled; Browse always is.
+    void ExpectButtons(bool remove, bool save, bool create, const std::string& when) const;
 
     // The failed move: a drive on a folder of its own is selected, another letter picked and
     // another folder typed, and Save meets a system that refuses to define that letter; the box

@@ -17,21 +17,7 @@
 
 namespace {
 
-class CommandsTest : public MainDialogTest {
-protected:
-    bool Enabled(int command) const
-    {
-        HWND toolbar = command == IDM_BROWSE ? g_hwndBrowseToolbar : g_hwndMainToolbar;
-        return ToolbarButtonEnabled(toolbar, command);
-    }
-    void ExpectButtons(bool remove, bool save, bool create, const char* when) const
-    {
-        EXPECT_EQ(Enabled(IDM_REMOVE), remove) << when;
-        EXPECT_EQ(Enabled(IDM_SAVE), save) << when;
-        EXPECT_EQ(Enabled(IDM_NEW), create) << when;
-        EXPECT_TRUE(Enabled(IDM_BROWSE)) << when;
-    }
-};
+using CommandsTest = MainDialogTest;
 
 TEST_F(CommandsTest, ToolbarsStandBesideComboAndPathBox)
 {
@@ -69,30 +55,6 @@ TEST_F(CommandsTest, ToolbarsStandBesideComboAndPathBox)
     EXPECT_EQ(std::wstring(text), L"Browse");
 }
 
-TEST_F(CommandsTest, NewDefinesTheDriveAndClearsTheInputs)
-{
-    wchar_t existing = TakeFreeLetter();   // later letters first, so the new row sorts before it
-    wchar_t letter = TakeFreeLetter();
-    ASSERT_TRUE(DefineRawTarget(existing, L"\\??\\C:\\windows"));
-    std::wstring dir = temp_.MakeFolder(L"new drive");
-    ASSERT_NE(OpenDialog(), nullptr);
-    SelectRow(0);
-    Pick(letter);
-    SetPath(dir);
-    Click(IDM_NEW);
-    EXPECT_EQ(DeviceTarget(letter), L"\\??\\" + dir);
-    std::vector<ListRow> rows = Rows();
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].text, DeviceText(letter));
-    EXPECT_EQ(rows[0].directory, dir + L"\\");
-    EXPECT_EQ(rows[1].text, DeviceText(existing));
-    EXPECT_EQ(ComboSelection(), L"");
-    EXPECT_EQ(PathText(), L"");
-    EXPECT_EQ(SelectedRow(), -1);
-    ExpectButtons(false, false, true, "after New");
-    EXPECT_TRUE(boxes_.Boxes().empty());
-}
-
 TEST_F(CommandsTest, NewWithoutInputsDoesNothing)
 {
     wchar_t letter = TakeFreeLetter();
@@ -123,39 +85,6 @@ TEST_F(CommandsTest, NewWithAFileReportsAndKeepsTheInputs)
     EXPECT_EQ(ComboSelection(), Item(letter));
     EXPECT_EQ(PathText(), file);
     EXPECT_EQ(DeviceTarget(letter), L"");
-}
-
-TEST_F(CommandsTest, SaveWithANewLetterMovesTheDrive)
-{
-    wchar_t old = TakeFreeLetter(), other = TakeFreeLetter(), moved = TakeFreeLetter();
-    std::wstring dir = temp_.MakeFolder(L"moving");
-    ASSERT_TRUE(DefineRawTarget(old, L"\\??\\" + dir));
-    ASSERT_TRUE(DefineRawTarget(other, L"\\??\\C:\\windows"));
-    ASSERT_NE(OpenDialog(), nullptr);
-    SelectRow(RowOf(old));
-    int before = SelectedRow();
-    LVITEMW item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = before;
-    ListView_GetItem(Control(IDC_DRIVE_LIST), &item);
-    LPARAM record = item.lParam;
-
-    Pick(moved);
-    Click(IDM_SAVE);
-    EXPECT_EQ(DeviceTarget(old), L"");
-    EXPECT_EQ(DeviceTarget(moved), L"\\??\\" + dir);
-    std::vector<ListRow> rows = Rows();
-    ASSERT_EQ(rows.size(), 2u);
-    // The same row, with its record, now shows the new letter; the rows keep letter order.
-    EXPECT_EQ(rows[0].text, DeviceText(moved));
-    EXPECT_EQ(rows[1].text, DeviceText(other));
-    EXPECT_EQ(SelectedRow(), 0);
-    item.iItem = 0;
-    ListView_GetItem(Control(IDC_DRIVE_LIST), &item);
-    EXPECT_EQ(item.lParam, record);
-    EXPECT_EQ(ComboSelection(), Item(moved));
-    EXPECT_EQ(PathText(), dir + L"\\");
-    ExpectButtons(true, true, false, "after Save");
 }
 
 TEST_F(CommandsTest, SaveWithTheSameLetterAndPathRecreatesInPlace)
@@ -205,34 +134,6 @@ TEST_F(CommandsTest, FailedSavePutsTheOldMappingBack)
     EXPECT_EQ(rows[0].text, DeviceText(move.old));
     EXPECT_EQ(rows[0].recordLetter, move.old);
     EXPECT_EQ(rows[0].directory, move.dir + L"\\");
-}
-
-TEST_F(CommandsTest, RemoveSelectsTheRowThatTakesItsPlace)
-{
-    wchar_t c = TakeFreeLetter(), b = TakeFreeLetter(), a = TakeFreeLetter();   // a < b < c
-    for (wchar_t letter : {a, b, c})
-        ASSERT_TRUE(DefineRawTarget(letter, L"\\??\\C:\\windows"));
-    ASSERT_NE(OpenDialog(), nullptr);
-
-    SelectRow(RowOf(b));   // the middle row: the next letter moves into its place
-    Click(IDM_REMOVE);
-    EXPECT_EQ(DeviceTarget(b), L"");
-    ASSERT_EQ(Rows().size(), 2u);
-    EXPECT_EQ(SelectedRow(), RowOf(c));
-    EXPECT_EQ(PathText(), L"C:\\windows\\");
-    ExpectButtons(true, true, false, "next row selected");
-
-    Click(IDM_REMOVE);   // the last row: the new last row is selected
-    ASSERT_EQ(Rows().size(), 1u);
-    EXPECT_EQ(SelectedRow(), RowOf(a));
-
-    Click(IDM_REMOVE);   // the only row
-    EXPECT_TRUE(Rows().empty());
-    EXPECT_EQ(SelectedRow(), -1);
-    EXPECT_EQ(PathText(), L"");
-    EXPECT_EQ(ComboSelection(), L"");
-    ExpectButtons(false, false, true, "list emptied");
-    EXPECT_TRUE(boxes_.Boxes().empty());
 }
 
 TEST_F(CommandsTest, RemoveLeavesADriveThatBecameForeign)

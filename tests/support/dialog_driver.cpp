@@ -17,14 +17,9 @@ void ClickToolbarButton(HWND toolbar, int command)
     SendMessageW(toolbar, WM_LBUTTONUP, 0, point);
 }
 
-int ToolbarButtonState(HWND toolbar, int command)
-{
-    return static_cast<int>(SendMessageW(toolbar, TB_GETSTATE, command, 0));
-}
-
 bool ToolbarButtonEnabled(HWND toolbar, int command)
 {
-    return (ToolbarButtonState(toolbar, command) & TBSTATE_ENABLED) != 0;
+    return (SendMessageW(toolbar, TB_GETSTATE, command, 0) & TBSTATE_ENABLED) != 0;
 }
 
 void PickComboItem(HWND dialog, int comboId, const std::wstring& text)

@@ -12,8 +12,6 @@
 // Clicks a toolbar button with the mouse; the toolbar then sends its command to the dialog.
 void ClickToolbarButton(HWND toolbar, int command);
 
-// The button's state bits (TB_GETSTATE).
-int ToolbarButtonState(HWND toolbar, int command);
 bool ToolbarButtonEnabled(HWND toolbar, int command);
 
 // Picks an item of the letter combo as a user does: selection, then CBN_SELENDOK.

@@ -251,6 +251,6 @@ void MainDialogTest::SaveOntoARefusedLetter(WindowsLikeAnnouncements& system, Fa
     Click(IDM_SAVE);
     system.RefuseDefinitionsOf(0);
     ASSERT_EQ(boxes_.Boxes().size(), 1u);
-    EXPECT_EQ(boxes_.Boxes()[0].text, L"Failed to define virtual drive " + DeviceText(move->refused));
+    EXPECT_EQ(boxes_.Boxes()[0].text, MessageText(IDS_DEFINE_FAILED, DeviceText(move->refused)));
     EXPECT_EQ(DeviceTarget(move->old), L"\\??\\" + move->dir);
 }

@@ -1,6 +1,8 @@
 // Records and answers message boxes.
 #include "support/message_box_interceptor.h"
 
+#include "core/app_globals.h"
+
 namespace {
 // Message boxes keep their text in a static control with this identifier.
 constexpr int kMessageTextId = 0xFFFF;
@@ -32,4 +34,15 @@ void MessageBoxInterceptor::Answer(HWND window)
     if (whileOpen_)
         whileOpen_();
     PostButtonClick(window, answer_);
+}
+
+std::wstring MessageText(UINT id, const std::wstring& argument)
+{
+    wchar_t format[1024] = L"";
+    LoadStringW(g_hInstance, id, format, 1024);
+    std::wstring text = format;
+    size_t slot = text.find(L"%s");
+    if (slot != std::wstring::npos)
+        text.replace(slot, 2, argument);
+    return text.substr(0, 1023);
 }

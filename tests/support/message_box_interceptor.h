@@ -42,3 +42,7 @@ private:
     std::function<void()> whileOpen_;
     std::vector<RecordedBox> boxes_;
 };
+
+// What a box shows for a message of the string table with its argument, cut at 1023 units as the
+// program cuts it. Tests name the message; only the messages test spells out the words.
+std::wstring MessageText(UINT id, const std::wstring& argument = L"");

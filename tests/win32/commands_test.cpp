@@ -12,6 +12,7 @@
 #include "mainwindow/toolbars.h"
 #include "persistence/settings_file.h"
 #include "res/resource.h"
+#include "support/message_box_interceptor.h"
 #include "support/dialog_driver.h"
 #include "support/dialog_fixture.h"
 #include "support/run_value.h"
@@ -81,7 +82,7 @@ TEST_F(CommandsTest, NewWithAFileReportsAndKeepsTheInputs)
     boxes_.SetAnswer(IDOK);
     Click(IDM_NEW);
     ASSERT_EQ(boxes_.Boxes().size(), 1u);
-    EXPECT_EQ(boxes_.Boxes()[0].text, L"Invalid path: " + file);
+    EXPECT_EQ(boxes_.Boxes()[0].text, MessageText(IDS_INVALID_PATH, file));
     EXPECT_EQ(boxes_.Boxes()[0].owner, dialog_);
     EXPECT_EQ(ComboSelection(), Item(letter));
     EXPECT_EQ(PathText(), file);
@@ -119,7 +120,7 @@ TEST_F(CommandsTest, SaveWithAFileLeavesTheDriveMapped)
     boxes_.SetAnswer(IDOK);
     Click(IDM_SAVE);
     ASSERT_EQ(boxes_.Boxes().size(), 1u);
-    EXPECT_EQ(boxes_.Boxes()[0].text, L"Invalid path: " + file);
+    EXPECT_EQ(boxes_.Boxes()[0].text, MessageText(IDS_INVALID_PATH, file));
     EXPECT_EQ(DeviceTarget(letter), L"\\??\\" + dir);
 }
 
@@ -245,8 +246,8 @@ TEST_F(CommandsTest, CloseWithASettingsFileThatCannotBeWrittenReportsAndStillEnd
         SendMessageW(Control(IDC_CLOSE), BM_CLICK, 0, 0);
         Pump();
         ASSERT_EQ(boxes_.Boxes().size(), 1u) << folder;
-        EXPECT_EQ(boxes_.Boxes()[0].caption, L"Morvex Error");
-        EXPECT_EQ(boxes_.Boxes()[0].text, L"Failed to save settings to Morvex.ini.\r\nCheck your access rights.");
+        EXPECT_EQ(boxes_.Boxes()[0].caption, MessageText(IDS_ERROR_CAPTION));
+        EXPECT_EQ(boxes_.Boxes()[0].text, MessageText(IDS_SAVE_FAILED));
         EXPECT_FALSE(IsWindowVisible(dialog_)) << folder;
         CloseDialog();
         if (folder) {

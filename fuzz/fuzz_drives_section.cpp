@@ -8,24 +8,31 @@ namespace {
 
 struct Walk {
     const wchar_t* begin;
+    const wchar_t* sectionEnd;   // the empty line that closes the section, or the buffer's end
     const wchar_t* end;
-    size_t entries;
+    const wchar_t* previousEnd;  // the terminator of the previous entry's line, null before the first
 };
 
 void CheckEntry(wchar_t letter, const wchar_t* directory, void* context)
 {
     auto* walk = static_cast<Walk*>(context);
-    // The directory must lie inside the buffer and end with a terminator inside it.
-    if (directory < walk->begin || directory >= walk->end)
+    // The directory lies inside the section, after the previous entry, and ends inside the buffer.
+    if (directory <= walk->begin || directory >= walk->sectionEnd || letter == 0)
+        std::abort();
+    if (walk->previousEnd != nullptr && directory <= walk->previousEnd)
         std::abort();
     const wchar_t* p = directory;
     while (p < walk->end && *p != 0)
         ++p;
     if (p == walk->end)
         std::abort();
-    if (letter == 0)
+    // An "=" stands before it, behind nothing but blanks and tabs.
+    const wchar_t* q = directory - 1;
+    while (q > walk->begin && (*q == L' ' || *q == L'\t'))
+        --q;
+    if (*q != L'=')
         std::abort();
-    ++walk->entries;
+    walk->previousEnd = p;
 }
 
 }  // namespace
@@ -33,9 +40,12 @@ void CheckEntry(wchar_t letter, const wchar_t* directory, void* context)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     std::vector<wchar_t> units = ToUnits(data, size);
-    Walk walk = {units.data(), units.data() + units.size(), 0};
+    const wchar_t* begin = units.data();
+    const wchar_t* end = begin + units.size();
+    const wchar_t* sectionEnd = begin;
+    while (sectionEnd < end && !(*sectionEnd == 0 && (sectionEnd == begin || sectionEnd[-1] == 0)))
+        ++sectionEnd;
+    Walk walk = {begin, sectionEnd, end, nullptr};
     ForEachDrivesEntry(units.data(), units.size(), CheckEntry, &walk);
-    if (walk.entries > units.size())
-        std::abort();
     return 0;
 }

@@ -6,7 +6,6 @@
 set -u
 build=$1
 session=$2
-top=$(cd "$(dirname "$0")/../.." && pwd)
 check="$build/tools/checker/morvex_check.exe"
 export WINEPREFIX="$session/wineprefix" WINEDEBUG=-all DISPLAY=$(cat "$session/display")
 failures=0
@@ -36,8 +35,10 @@ browse=浏览'
 
 # LANG, then the texts the dialog must show under it.
 while IFS='|' read -r lang expected; do
+    # Without the locale Wine falls back to English, and an English row would pass unseen.
+    locale -a | grep -qix "${lang/UTF-8/utf8}" || { fail "$lang is not installed (scripts/install-deps.sh)"; continue; }
     export LANG=$lang LC_ALL=$lang
-    wine "$program" >/dev/null 2>&1 &
+    timeout -k 5 60 wine "$program" >/dev/null 2>&1 &
     dialog=$!
     started="$started $dialog"
     if ! wine "$check" wait-dialog 30 >/dev/null 2>&1; then
@@ -50,15 +51,15 @@ while IFS='|' read -r lang expected; do
 $actual
 expected
 ${!expected}"
-    wine "$check" close >/dev/null 2>&1
-    wait "$dialog"
+    wine "$check" close >/dev/null 2>&1 || fail "$lang: the close request was not posted"
+    wait "$dialog" || fail "$lang: the dialog did not end cleanly within 60 seconds (status $?)"
 
     # A one-shot error says the same in every language.
-    wine "$program" Q: 'C:\no such folder' >/dev/null 2>&1 &
+    timeout -k 5 60 wine "$program" Q: 'C:\no such folder' >/dev/null 2>&1 &
     oneshot=$!
     started="$started $oneshot"
     box=$(wine "$check" box 30 2>/dev/null | tr -d '\r')
-    wait "$oneshot"
+    wait "$oneshot" || fail "$lang: the one-shot run did not end cleanly within 60 seconds (status $?)"
     [ "$box" = "caption=Morvex Error
 text=Invalid path: C:\\no such folder" ] || fail "$lang: the error box reads '$box'"
 done <<'TABLE'

@@ -4,25 +4,10 @@
 # log off (the wineserver ends), log on (the Run value's command line), and find the drive
 # back. Wine's own C: and Z: must stay as they are at every step.
 #   logon_cycle.sh BUILD_DIR
-set -u
 build=$1
-top=$(cd "$(dirname "$0")/../.." && pwd)
-session="$build/e2e-session"
-session_script="$top/tests/wine/wine-session.sh"
+. "$(dirname "$0")/../wine/wine-session.sh" "$build/e2e-session" begin
 check="$build/tools/checker/morvex_check.exe"
-failures=0
-
-run() { "$session_script" "$session" run "$@" | tr -d '\r'; }
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-expect_target() {
-    local letter=$1 expected=$2 actual
-    actual=$(run "$check" query "$letter")
-    [ "$actual" = "$expected" ] || fail "$letter: is '$actual', expected '$expected' ($3)"
-}
-
-"$session_script" "$session" start || exit 1
-trap '"$session_script" "$session" stop' EXIT
-export WINEPREFIX="$session/wineprefix" WINEDEBUG=-all DISPLAY=$(cat "$session/display")
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 
 # The program lives where users put it, in a folder with blanks.
 app_dir="$WINEPREFIX/drive_c/Program Files/Morvex Cycle"
@@ -30,54 +15,43 @@ mkdir -p "$app_dir" "$WINEPREFIX/drive_c/cycle data"
 cp "$build/Morvex.exe" "$app_dir/Morvex.exe"
 rm -f "$app_dir/Morvex.ini"
 program='C:\Program Files\Morvex Cycle\Morvex.exe'
-wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Morvex /f >/dev/null 2>&1
+run reg delete "$run_key" /v Morvex /f >/dev/null 2>&1
 
-c_before=$(run "$check" query C)
-z_before=$(run "$check" query Z)
-free=$(run "$check" free-letter)
-[ -n "$free" ] || { echo "no free letter"; exit 1; }
+wine_drives=$(run "$check" query C; run "$check" query Z)
+free=$(run "$check" free-letter) || { echo "no free letter"; exit 1; }
 
 echo "step: map $free: from the command line"
-run "$program" "$free:" 'C:\cycle data' >/dev/null
-expect_target "$free" '\??\C:\cycle data' "after the command line"
+run "$program" "$free:" 'C:\cycle data' >/dev/null || fail "the command line's run failed"
+expect_equal "$(run "$check" query "$free")" '\??\C:\cycle data' "$free: after the command line"
 
 echo "step: the dialog lists it; autostart on; Close"
-wine "$program" >"$session/dialog.log" 2>&1 &
+timeout -k 5 60 wine "$program" >"$session/dialog.log" 2>&1 &
 dialog=$!
 run "$check" wait-dialog 30 >/dev/null || fail "the dialog did not appear"
-rows=$(run "$check" rows)
-[ "$rows" = "1" ] || fail "the dialog shows $rows rows, expected the one drive"
-run "$check" click-row 0 >/dev/null
-run "$check" press 1001 >/dev/null
-sleep 1
-run "$check" press 1000 >/dev/null
-wait "$dialog" || fail "the dialog's process did not end cleanly"
+expect_equal "$(run "$check" rows)" 1 "the dialog's row count"
+run "$check" click-row 0 >/dev/null || fail "the click did not select the row"
+run "$check" press 1001 >/dev/null || fail "the autostart check box did not take the click"
+run "$check" press 1000 >/dev/null || fail "the Close button did not take the click"
+wait "$dialog" || fail "the dialog's process did not end cleanly within 60 seconds (status $?)"
 grep -q . "$app_dir/Morvex.ini" 2>/dev/null || fail "Close wrote no Morvex.ini"
 iconv -f UTF-16LE -t UTF-8 "$app_dir/Morvex.ini" 2>/dev/null | grep -q "^$free=C:\\\\cycle data\\\\" ||
     fail "Morvex.ini lacks the line for $free:"
-command=$(wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Morvex 2>/dev/null |
-          tr -d '\r' | sed -n 's/^ *Morvex *REG_SZ *//p')
-[ "$command" = "\"$program\" /startup" ] || fail "Run value is '$command'"
+command=$(run reg query "$run_key" /v Morvex 2>/dev/null | sed -n 's/^ *Morvex *REG_SZ *//p')
+expect_equal "$command" "\"$program\" /startup" "the Run value"
 
 echo "step: log off"
-WINEPREFIX="$WINEPREFIX" wineserver -k
-WINEPREFIX="$WINEPREFIX" wineserver -p </dev/null >>"$session/wineserver.log" 2>&1
-expect_target "$free" "(none)" "after log-off"
+restart_server
+expect_equal "$(run "$check" query "$free")" "(none)" "$free: after log-off"
 
 echo "step: log on, running the Run value's command line"
 logon_program=${command#\"}
 logon_program=${logon_program%%\" *}
 logon_argument=${command##*\" }
-run "$logon_program" "$logon_argument" >/dev/null
-expect_target "$free" '\??\C:\cycle data' "after log-on"
+run "$logon_program" "$logon_argument" >/dev/null || fail "the Run value's command line failed"
+expect_equal "$(run "$check" query "$free")" '\??\C:\cycle data' "$free: after log-on"
 
-expect_target C "$c_before" "Wine's own C:"
-expect_target Z "$z_before" "Wine's own Z:"
+expect_equal "$(run "$check" query C; run "$check" query Z)" "$wine_drives" "Wine's own C: and Z:"
 
-run "$program" /d "$free:" >/dev/null
-wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Morvex /f >/dev/null 2>&1
-if [ "$failures" -ne 0 ]; then
-    echo "$failures check(s) failed"
-    exit 1
-fi
-echo "log-on cycle: every check passed"
+run "$program" /d "$free:" >/dev/null || fail "the removal's run failed"
+run reg delete "$run_key" /v Morvex /f >/dev/null 2>&1
+finish "log-on cycle: every check passed"

@@ -6,27 +6,15 @@
 # load none of them and still work. The control shows that the scene can fail: the same names
 # loaded from that folder without the search restricted load the planted libraries.
 #   planted_libraries.sh BUILD_DIR
-set -u
 build=$(cd "$1" && pwd)
-top=$(cd "$(dirname "$0")/../.." && pwd)
-session="$build/planted-session"
-session_script="$top/tests/wine/wine-session.sh"
+. "$(dirname "$0")/../wine/wine-session.sh" "$build/planted-session" begin
 check="$build/tools/checker/morvex_check.exe"
 planted=(msimg32 uxtheme version dwmapi)
 # Without the debugger a crash ends the process at once instead of waiting for one.
 overrides="mscoree,mshtml=;msimg32,uxtheme,version,dwmapi,comctl32=n,b;winedbg.exe=d"
-failures=0
 
-run() { "$session_script" "$session" run "$@" | tr -d '\r'; }
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-# A program of the downloads folder, with the overrides; output through a file, since Wine's
-# helper processes may hold a pipe open.
-run_planted() {
-    WINEDLLOVERRIDES="$overrides" wine "$@" >"$session/planted.log" 2>&1
-    local rc=$?
-    tr -d '\r' <"$session/planted.log"
-    return $rc
-}
+# A program of the downloads folder, with the overrides.
+run_planted() { WINEDLLOVERRIDES="$overrides" run "$@"; }
 loaded_markers() { (cd "$folder" && ls -- *.loaded 2>/dev/null | tr '\n' ' '); }
 expect_no_marker() {
     local markers
@@ -34,15 +22,6 @@ expect_no_marker() {
     [ -z "$markers" ] || fail "$1 loaded planted libraries: $markers"
     rm -f "$folder"/*.loaded
 }
-expect_target() {
-    local actual
-    actual=$(run "$check" query "$free")
-    [ "$actual" = "$1" ] || fail "$free: is '$actual', expected '$1' ($2)"
-}
-
-"$session_script" "$session" start || exit 1
-trap '"$session_script" "$session" stop' EXIT
-export WINEPREFIX="$session/wineprefix" WINEDEBUG=-all DISPLAY=$(cat "$session/display")
 
 folder="$WINEPREFIX/drive_c/Downloads"
 rm -rf "$folder"
@@ -52,6 +31,8 @@ for name in "${planted[@]}"; do cp "$build/tests/planted/$name.dll" "$folder/"; 
 program='C:\Downloads\Morvex.exe'
 probe='C:\Downloads\dll_search_probe.exe'
 names=(msimg32.dll uxtheme.dll version.dll dwmapi.dll)
+wine_drives=$(run "$check" query C; run "$check" query Z)
+free=$(run "$check" free-letter) || { echo "no free letter"; exit 1; }
 
 echo "step: control, the names loaded from the folder without restricting the search"
 run_planted "$probe" unrestricted "${names[@]}" >/dev/null || fail "the control could not load every name"
@@ -62,37 +43,30 @@ rm -f "$folder"/*.loaded
 
 echo "step: control, the same after restricting the search as Morvex.exe does"
 search=$(run_planted "$probe" restricted "${names[@]}") || fail "the restricted control could not load every name"
-[ "$search" = "system-directory-only" ] || fail "the restriction is '$search', expected system-directory-only"
+expect_equal "$search" system-directory-only "the restriction"
 expect_no_marker "the restricted control"
 
-c_before=$(run "$check" query C)
-z_before=$(run "$check" query Z)
-free=$(run "$check" free-letter)
-[ -n "$free" ] || { echo "no free letter"; exit 1; }
-
 echo "step: one-shot define of $free:"
-run_planted "$program" "$free:" 'C:\Downloads' >/dev/null
-expect_target '\??\C:\Downloads' "after the one-shot define"
+run_planted "$program" "$free:" 'C:\Downloads' >/dev/null || fail "the one-shot define's run failed"
+expect_equal "$(run "$check" query "$free")" '\??\C:\Downloads' "$free: after the one-shot define"
 expect_no_marker "the one-shot define"
 
 echo "step: the dialog, its row selected and drawn; Close"
-WINEDEBUG=+loaddll WINEDLLOVERRIDES="$overrides" wine "$program" >"$session/dialog.log" 2>&1 &
+WINEDEBUG=+loaddll WINEDLLOVERRIDES="$overrides" timeout -k 5 60 wine "$program" >"$session/dialog.log" 2>&1 &
 dialog=$!
 run "$check" wait-dialog 30 >/dev/null || fail "the dialog did not appear"
-rows=$(run "$check" rows)
-[ "$rows" = "1" ] || fail "the dialog shows $rows rows, expected the one drive"
-run "$check" click-row 0 >/dev/null
-sleep 1
-run "$check" press 1000 >/dev/null
-wait "$dialog" || fail "the dialog's process did not end cleanly"
+expect_equal "$(run "$check" rows)" 1 "the dialog's row count"
+run "$check" click-row 0 >/dev/null || fail "the click did not select and draw the row"
+run "$check" press 1000 >/dev/null || fail "the Close button did not take the click"
+wait "$dialog" || fail "the dialog's process did not end cleanly within 60 seconds (status $?)"
 # The selected row's gradient came from the system's msimg32, not from none at all.
 grep -Eiq 'Loaded L"C:\\\\windows\\\\sys(tem32|wow64)\\\\msimg32\.dll"' "$session/dialog.log" ||
     fail "the dialog did not load msimg32.dll from the system directory"
 expect_no_marker "the dialog"
 
 echo "step: one-shot remove of $free:"
-run_planted "$program" /d "$free:" >/dev/null
-expect_target "(none)" "after the one-shot remove"
+run_planted "$program" /d "$free:" >/dev/null || fail "the one-shot remove's run failed"
+expect_equal "$(run "$check" query "$free")" "(none)" "$free: after the one-shot remove"
 expect_no_marker "the one-shot remove"
 
 echo "step: /startup re-creates $free: from Morvex.ini"
@@ -100,15 +74,10 @@ echo "step: /startup re-creates $free: from Morvex.ini"
     printf '\xff\xfe'
     printf '[Drives]\r\n%s=C:\\Downloads\\\r\n' "$free" | iconv -f UTF-8 -t UTF-16LE
 } >"$folder/Morvex.ini"
-run_planted "$program" /startup >/dev/null
-expect_target '\??\C:\Downloads' "after /startup"
+run_planted "$program" /startup >/dev/null || fail "the /startup run failed"
+expect_equal "$(run "$check" query "$free")" '\??\C:\Downloads' "$free: after /startup"
 expect_no_marker "/startup"
 run "$build/Morvex.exe" /d "$free:" >/dev/null
 
-[ "$(run "$check" query C)" = "$c_before" ] || fail "Wine's own C: changed"
-[ "$(run "$check" query Z)" = "$z_before" ] || fail "Wine's own Z: changed"
-if [ "$failures" -ne 0 ]; then
-    echo "$failures check(s) failed"
-    exit 1
-fi
-echo "planted libraries: every check passed"
+expect_equal "$(run "$check" query C; run "$check" query Z)" "$wine_drives" "Wine's own C: and Z:"
+finish "planted libraries: every check passed"

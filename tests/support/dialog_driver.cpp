@@ -17,14 +17,9 @@ void ClickToolbarButton(HWND toolbar, int command)
     SendMessageW(toolbar, WM_LBUTTONUP, 0, point);
 }
 
-int ToolbarButtonState(HWND toolbar, int command)
-{
-    return static_cast<int>(SendMessageW(toolbar, TB_GETSTATE, command, 0));
-}
-
 bool ToolbarButtonEnabled(HWND toolbar, int command)
 {
-    return (ToolbarButtonState(toolbar, command) & TBSTATE_ENABLED) != 0;
+    return (SendMessageW(toolbar, TB_GETSTATE, command, 0) & TBSTATE_ENABLED) != 0;
 }
 
 void PickComboItem(HWND dialog, int comboId, const std::wstring& text)
@@ -38,7 +33,6 @@ void PickComboItem(HWND dialog, int comboId, const std::wstring& text)
 
 namespace {
 FolderPickerStandIn* g_standIn = nullptr;
-FolderPickerCanceller* g_canceller = nullptr;
 const wchar_t kPickerWindowClass[] = L"MorvexTestFolderPicker";
 }  // namespace
 
@@ -87,29 +81,15 @@ LRESULT CALLBACK FolderPickerStandIn::PickerWindowProc(HWND window, UINT message
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-FolderPickerCanceller::FolderPickerCanceller()
+bool FolderPickerCanceller::Wants(HWND window) const
 {
-    g_canceller = this;
-    hook_ = SetWindowsHookExW(WH_CBT, HookProc, nullptr, GetCurrentThreadId());
+    wchar_t className[32] = L"";
+    GetClassNameW(window, className, 32);
+    return window != g_hwndMain && !IsMessageBox(window) && lstrcmpW(className, L"#32770") == 0;
 }
 
-FolderPickerCanceller::~FolderPickerCanceller()
+void FolderPickerCanceller::Answer(HWND window)
 {
-    UnhookWindowsHookEx(hook_);
-    g_canceller = nullptr;
-}
-
-LRESULT CALLBACK FolderPickerCanceller::HookProc(int code, WPARAM wParam, LPARAM lParam)
-{
-    auto window = reinterpret_cast<HWND>(wParam);
-    if (code == HCBT_ACTIVATE && g_canceller != nullptr && window != g_hwndMain && !IsMessageBox(window)) {
-        wchar_t className[32] = L"";
-        GetClassNameW(window, className, 32);
-        if (lstrcmpW(className, L"#32770") == 0 && FirstActivation(window)) {
-            ++g_canceller->shown_;
-            PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(window, IDCANCEL)));
-        }
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+    ++shown_;
+    PostButtonClick(window, IDCANCEL);
 }

@@ -6,13 +6,12 @@
 
 #include <string>
 
+#include "support/dialog_answerer.h"
 #include "support/import_hook.h"
 
 // Clicks a toolbar button with the mouse; the toolbar then sends its command to the dialog.
 void ClickToolbarButton(HWND toolbar, int command);
 
-// The button's state bits (TB_GETSTATE).
-int ToolbarButtonState(HWND toolbar, int command);
 bool ToolbarButtonEnabled(HWND toolbar, int command);
 
 // Picks an item of the letter combo as a user does: selection, then CBN_SELENDOK.
@@ -53,18 +52,13 @@ private:
 
 // Cancels the shell's real folder picker (any dialog other than a message box and the main
 // dialog) as soon as it is shown, and counts how often that happened.
-class FolderPickerCanceller {
+class FolderPickerCanceller : public DialogAnswerer {
 public:
-    FolderPickerCanceller();
-    ~FolderPickerCanceller();
-    FolderPickerCanceller(const FolderPickerCanceller&) = delete;
-    FolderPickerCanceller& operator=(const FolderPickerCanceller&) = delete;
-
     int Shown() const { return shown_; }
 
 private:
-    static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
+    bool Wants(HWND window) const override;
+    void Answer(HWND window) override;
 
-    HHOOK hook_;
     int shown_ = 0;
 };

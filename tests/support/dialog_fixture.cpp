@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <dbt.h>
 
+#include <gtest/gtest.h>
+
 #include "core/app_globals.h"
 #include "mainwindow/main_dialog.h"
 #include "mainwindow/toolbars.h"
@@ -119,7 +121,7 @@ std::vector<ListRow> MainDialogTest::Rows() const
         item.cchTextMax = 64;
         SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
         const auto* record = reinterpret_cast<const wchar_t*>(item.lParam);
-        rows.push_back({text, record ? record[0] : L'\0', record ? record + 1 : L""});
+        rows.push_back({text, record ? record[0] : L'\0', record ? record + 1 : L"", record});
     }
     return rows;
 }
@@ -220,6 +222,14 @@ wchar_t MainDialogTest::SelectedLetter() const
     return row >= 0 ? Rows()[row].recordLetter : 0;
 }
 
+void MainDialogTest::ExpectButtons(bool remove, bool save, bool create, const std::string& when) const
+{
+    EXPECT_EQ(ToolbarButtonEnabled(g_hwndMainToolbar, IDM_REMOVE), remove) << when;
+    EXPECT_EQ(ToolbarButtonEnabled(g_hwndMainToolbar, IDM_SAVE), save) << when;
+    EXPECT_EQ(ToolbarButtonEnabled(g_hwndMainToolbar, IDM_NEW), create) << when;
+    EXPECT_TRUE(ToolbarButtonEnabled(g_hwndBrowseToolbar, IDM_BROWSE)) << when;
+}
+
 void MainDialogTest::WriteSettings(const std::string& bytes) const
 {
     HANDLE file = CreateFileW(settingsPath_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
@@ -238,4 +248,24 @@ std::vector<std::wstring> MainDialogTest::FreeLetterItems()
             items.push_back(std::wstring(L" ") + letter + L":");
     }
     return items;
+}
+
+void MainDialogTest::SaveOntoARefusedLetter(WindowsLikeAnnouncements& system, FailedMove* move)
+{
+    ASSERT_TRUE(system.Installed());
+    move->old = TakeFreeLetter();
+    move->refused = TakeFreeLetter();
+    move->dir = temp_.MakeFolder(L"old");
+    ASSERT_TRUE(DefineRawTarget(move->old, L"\\??\\" + move->dir));
+    ASSERT_NE(OpenDialog(), nullptr);
+    SelectRow(0);
+    Pick(move->refused);
+    SetPath(temp_.MakeFolder(L"fresh"));
+    system.RefuseDefinitionsOf(move->refused);
+    boxes_.SetAnswer(IDOK);
+    Click(IDM_SAVE);
+    system.RefuseDefinitionsOf(0);
+    ASSERT_EQ(boxes_.Boxes().size(), 1u);
+    EXPECT_EQ(boxes_.Boxes()[0].text, MessageText(IDS_DEFINE_FAILED, DeviceText(move->refused)));
+    EXPECT_EQ(DeviceTarget(move->old), L"\\??\\" + move->dir);
 }

@@ -10,6 +10,7 @@
 #include "support/drive_letter_fixture.h"
 #include "support/message_box_interceptor.h"
 #include "support/temp_folder.h"
+#include "support/windows_announcements.h"
 
 // The window answers WM_QUERYUISTATE with state (UISF_* bits) as Windows would: Windows hides focus
 // cues in a dialog used with the mouse until the keyboard moves the focus, Wine always shows them.
@@ -19,10 +20,18 @@ void EmulateUiState(HWND window, WPARAM state);
 std::wstring Item(wchar_t letter);
 std::wstring DeviceText(wchar_t letter);
 
+// The drive that a failed move leaves behind: its letter and its folder.
+struct FailedMove {
+    wchar_t old;
+    wchar_t refused;
+    std::wstring dir;
+};
+
 struct ListRow {
     std::wstring text;        // item text, "X:"
     wchar_t recordLetter;     // unit 0 of the record, 0 without record
     std::wstring directory;   // the record's directory
+    const wchar_t* record;    // null without record
 };
 
 class MainDialogTest : public DriveLetterTest {
@@ -53,6 +62,13 @@ protected:
     // The row of the letter's record, -1 when none; the selected row's letter, 0 when none.
     int RowOf(wchar_t letter) const;
     wchar_t SelectedLetter() const;
+    // Which of the toolbar's Remove, Save and New are enabled; Browse always is.
+    void ExpectButtons(bool remove, bool save, bool create, const std::string& when) const;
+
+    // The failed move: a drive on a folder of its own is selected, another letter picked and
+    // another folder typed, and Save meets a system that refuses to define that letter; the box
+    // is answered with OK. Checks the box and that the old mapping is back.
+    void SaveOntoARefusedLetter(WindowsLikeAnnouncements& system, FailedMove* move);
 
     std::wstring SettingsPath() const { return settingsPath_; }
     void WriteSettings(const std::string& bytes) const;

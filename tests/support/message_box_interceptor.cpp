@@ -1,10 +1,11 @@
-// Records and answers message boxes through a thread-local CBT hook.
+// Records and answers message boxes.
 #include "support/message_box_interceptor.h"
+
+#include "core/app_globals.h"
 
 namespace {
 // Message boxes keep their text in a static control with this identifier.
 constexpr int kMessageTextId = 0xFFFF;
-MessageBoxInterceptor* g_activeInterceptor = nullptr;
 
 std::wstring WindowText(HWND window)
 {
@@ -13,14 +14,6 @@ std::wstring WindowText(HWND window)
     return text;
 }
 }  // namespace
-
-bool FirstActivation(HWND window)
-{
-    if (GetPropW(window, L"MorvexTestAnswered") != nullptr)
-        return false;
-    SetPropW(window, L"MorvexTestAnswered", reinterpret_cast<HANDLE>(1));
-    return true;
-}
 
 bool IsMessageBox(HWND window)
 {
@@ -35,32 +28,21 @@ RecordedBox ReadMessageBox(HWND box)
                        GetWindow(box, GW_OWNER)};
 }
 
-MessageBoxInterceptor::MessageBoxInterceptor(int answer) : answer_(answer)
+void MessageBoxInterceptor::Answer(HWND window)
 {
-    g_activeInterceptor = this;
-    hook_ = SetWindowsHookExW(WH_CBT, HookProc, nullptr, GetCurrentThreadId());
-}
-
-MessageBoxInterceptor::~MessageBoxInterceptor()
-{
-    UnhookWindowsHookEx(hook_);
-    g_activeInterceptor = nullptr;
-}
-
-LRESULT CALLBACK MessageBoxInterceptor::HookProc(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HCBT_ACTIVATE && g_activeInterceptor != nullptr)
-        g_activeInterceptor->OnActivate(reinterpret_cast<HWND>(wParam));
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-void MessageBoxInterceptor::OnActivate(HWND window)
-{
-    if (!IsMessageBox(window) || !FirstActivation(window))
-        return;
     boxes_.push_back(ReadMessageBox(window));
     if (whileOpen_)
         whileOpen_();
-    PostMessageW(window, WM_COMMAND, MAKEWPARAM(answer_, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(window, answer_)));
+    PostButtonClick(window, answer_);
+}
+
+std::wstring MessageText(UINT id, const std::wstring& argument)
+{
+    wchar_t format[1024] = L"";
+    LoadStringW(g_hInstance, id, format, 1024);
+    std::wstring text = format;
+    size_t slot = text.find(L"%s");
+    if (slot != std::wstring::npos)
+        text.replace(slot, 2, argument);
+    return text.substr(0, 1023);
 }

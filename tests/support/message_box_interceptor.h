@@ -8,19 +8,24 @@
 #include <utility>
 #include <vector>
 
+#include "support/dialog_answerer.h"
+
 struct RecordedBox {
     std::wstring caption;
     std::wstring text;
     HWND owner;
 };
 
-class MessageBoxInterceptor {
+// True when the window is a message box (a dialog with the message text control).
+bool IsMessageBox(HWND window);
+
+// Text and caption of a message box window, read through its controls.
+RecordedBox ReadMessageBox(HWND box);
+
+class MessageBoxInterceptor : public DialogAnswerer {
 public:
     // answer is the button pressed for every box: IDOK, IDYES, IDNO...
-    explicit MessageBoxInterceptor(int answer = IDOK);
-    ~MessageBoxInterceptor();
-    MessageBoxInterceptor(const MessageBoxInterceptor&) = delete;
-    MessageBoxInterceptor& operator=(const MessageBoxInterceptor&) = delete;
+    explicit MessageBoxInterceptor(int answer = IDOK) : answer_(answer) {}
 
     void SetAnswer(int answer) { answer_ = answer; }
     // Runs while each box is open, before it is answered: what may happen during a box's own
@@ -30,21 +35,14 @@ public:
     void Clear() { boxes_.clear(); }
 
 private:
-    static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
-    void OnActivate(HWND window);
+    bool Wants(HWND window) const override { return IsMessageBox(window); }
+    void Answer(HWND window) override;
 
-    HHOOK hook_;
     int answer_;
     std::function<void()> whileOpen_;
     std::vector<RecordedBox> boxes_;
 };
 
-// Text and caption of a message box window, read through its controls.
-RecordedBox ReadMessageBox(HWND box);
-
-// True the first time it is asked for a window: a dialog is activated again whenever the focus
-// comes back to it, and each one is to be answered once.
-bool FirstActivation(HWND window);
-
-// True when the window is a message box (a dialog with the message text control).
-bool IsMessageBox(HWND window);
+// What a box shows for a message of the string table with its argument, cut at 1023 units as the
+// program cuts it. Tests name the message; only the messages test spells out the words.
+std::wstring MessageText(UINT id, const std::wstring& argument = L"");

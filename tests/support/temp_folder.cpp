@@ -3,7 +3,8 @@
 
 #include <windows.h>
 
-#include <vector>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -53,7 +54,13 @@ TempFolder::TempFolder(const std::wstring& base)
         wsprintfW(name, L"morvex-test-%lu-%u", GetCurrentProcessId(), ++counter);
         path_ = base + L"\\" + name;
         if (CreateDirectoryW(path_.c_str(), nullptr))
-            break;
+            return;
+        // Only a name clash is worth another name; anything else would fail every time.
+        DWORD error = GetLastError();
+        if (error != ERROR_ALREADY_EXISTS) {
+            fwprintf(stderr, L"cannot create a temporary folder in %ls (error %lu)\n", base.c_str(), error);
+            std::abort();
+        }
     }
 }
 

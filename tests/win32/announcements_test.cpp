@@ -24,6 +24,13 @@ namespace {
 
 class AnnouncementsTest : public MainDialogTest {
 protected:
+    // Without the stand-in every "announced" case would run the Wine way and pass unseen.
+    void SetUp() override
+    {
+        MainDialogTest::SetUp();
+        ASSERT_TRUE(announcements_.Installed());
+    }
+
     // A loop over cases runs each one on a fresh dialog, settings file and set of letters.
     void StartOver()
     {
@@ -34,9 +41,18 @@ protected:
         boxes_.Clear();
     }
 
-    // One row per virtual drive of the session, in letter order, with the system's directory;
-    // and Close writes exactly those rows.
-    void ExpectListMirrorsSystemAndCloseSavesIt(const std::string& when)
+    // No row selected, empty inputs and the toolbar to match; no box on the way.
+    void ExpectSelectionAndInputsCleared(const std::string& when) const
+    {
+        EXPECT_EQ(SelectedRow(), -1) << when;
+        EXPECT_EQ(PathText(), L"") << when;
+        EXPECT_EQ(ComboSelection(), L"") << when;
+        ExpectButtons(false, false, true, when);
+        EXPECT_TRUE(boxes_.Boxes().empty()) << when;
+    }
+
+    // One row per virtual drive of the session, in letter order, with the system's directory.
+    std::vector<std::wstring> ExpectListMirrorsSystem(const std::string& when)
     {
         std::vector<std::wstring> system, listed;
         for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
@@ -49,7 +65,13 @@ protected:
             listed.push_back(std::wstring(1, row.recordLetter) + L"=" + row.directory);
         }
         EXPECT_EQ(listed, system) << when;
+        return listed;
+    }
 
+    // And Close writes exactly those rows.
+    void ExpectListMirrorsSystemAndCloseSavesIt(const std::string& when)
+    {
+        std::vector<std::wstring> listed = ExpectListMirrorsSystem(when);
         SendMessageW(Control(IDC_CLOSE), BM_CLICK, 0, 0);
         Pump();
         WritePrivateProfileStringW(nullptr, nullptr, nullptr, SettingsPath().c_str());
@@ -64,39 +86,68 @@ protected:
     WindowsLikeAnnouncements announcements_;
 };
 
-TEST_F(AnnouncementsTest, RemoveOfTheMiddleRowDropsOnlyThatDrive)
+// Remove drops only the selected drive and selects the row that takes its place: the next one,
+// else the new last one.
+TEST_F(AnnouncementsTest, RemoveSelectsTheRowThatTakesItsPlace)
 {
-    wchar_t c = TakeFreeLetter(), b = TakeFreeLetter(), a = TakeFreeLetter();   // a < b < c
-    for (wchar_t letter : {a, b, c})
-        ASSERT_TRUE(DefineRawTarget(letter, L"\\??\\C:\\windows"));
-    ASSERT_NE(OpenDialog(), nullptr);
-    SelectRow(RowOf(b));
-    Click(IDM_REMOVE);
-    EXPECT_GT(announcements_.Announced(), 0);
-    EXPECT_EQ(DeviceTarget(b), L"");
-    EXPECT_EQ(SelectedLetter(), c);
-    EXPECT_EQ(PathText(), L"C:\\windows\\");
-    ExpectListMirrorsSystemAndCloseSavesIt("after Remove");
+    for (bool announced : {true, false}) {
+        const std::string name = announced ? "announced" : "silent";
+        announcements_.AnnounceLikeWindows(announced);
+        wchar_t c = TakeFreeLetter(), b = TakeFreeLetter(), a = TakeFreeLetter();   // a < b < c
+        for (wchar_t letter : {a, b, c})
+            ASSERT_TRUE(DefineRawTarget(letter, L"\\??\\C:\\windows"));
+        ASSERT_NE(OpenDialog(), nullptr);
+        SelectRow(RowOf(b));
+        const int announcedBefore = announcements_.Announced();
+        Click(IDM_REMOVE);
+        EXPECT_EQ(announcements_.Announced() > announcedBefore, announced) << name;
+        EXPECT_EQ(DeviceTarget(b), L"") << name;
+        EXPECT_EQ(SelectedLetter(), c) << name;
+        EXPECT_EQ(PathText(), L"C:\\windows\\") << name;
+        ExpectButtons(true, true, false, name + ", next row selected");
+        ExpectListMirrorsSystem(name + ", after the middle row's Remove");
+        Click(IDM_REMOVE);
+        EXPECT_EQ(SelectedLetter(), a) << name;
+        Click(IDM_REMOVE);
+        ExpectSelectionAndInputsCleared(name + ", list emptied");
+        ExpectListMirrorsSystemAndCloseSavesIt(name + ", list emptied");
+        StartOver();
+    }
 }
 
+// Save re-points the selected row's drive, under its letter or another one, and its row stays
+// selected; without an announcement nothing rebuilds the list, so it is the same row and record.
 TEST_F(AnnouncementsTest, SaveLeavesOneSelectedRowForTheDrive)
 {
-    for (bool moveLetter : {false, true}) {
-        const std::string name = moveLetter ? "moved letter" : "same letter";
+    const struct {
+        bool announced, moveLetter;
+    } cases[] = {{true, false}, {true, true}, {false, true}};
+    for (const auto& c : cases) {
+        const std::string name = std::string(c.announced ? "announced, " : "silent, ") +
+                                 (c.moveLetter ? "moved letter" : "same letter");
+        announcements_.AnnounceLikeWindows(c.announced);
         wchar_t other = TakeFreeLetter(), old = TakeFreeLetter(), moved = TakeFreeLetter();   // moved < old < other
         std::wstring dir = temp_.MakeFolder(L"saved " + std::wstring(1, old));
         ASSERT_TRUE(DefineRawTarget(old, L"\\??\\C:\\windows"));
         ASSERT_TRUE(DefineRawTarget(other, L"\\??\\C:\\windows"));
         ASSERT_NE(OpenDialog(), nullptr);
         SelectRow(RowOf(old));
-        wchar_t target = moveLetter ? moved : old;
+        const wchar_t* record = Rows()[RowOf(old)].record;
+        wchar_t target = c.moveLetter ? moved : old;
         Pick(target);
         SetPath(dir);
         Click(IDM_SAVE);
         EXPECT_EQ(DeviceTarget(target), L"\\??\\" + dir) << name;
-        EXPECT_EQ(SelectedLetter(), target) << name;
+        if (c.moveLetter) {
+            EXPECT_EQ(DeviceTarget(old), L"") << name;
+        }
+        ASSERT_EQ(SelectedLetter(), target) << name;
+        if (!c.announced) {
+            EXPECT_EQ(Rows()[SelectedRow()].record, record) << name;
+        }
         EXPECT_EQ(ComboSelection(), Item(target)) << name;
         EXPECT_EQ(PathText(), dir + L"\\") << name;
+        ExpectButtons(true, true, false, name);
         ExpectListMirrorsSystemAndCloseSavesIt(name);
         StartOver();
     }
@@ -109,15 +160,6 @@ TEST_F(AnnouncementsTest, FailedMoveKeepsTheOldDriveSelected)
     for (bool refreshDuringTheBox : {false, true}) {
         const std::string name = refreshDuringTheBox ? "refresh while the box is open" : "announced";
         announcements_.AnnounceLikeWindows(!refreshDuringTheBox);
-        wchar_t old = TakeFreeLetter(), refused = TakeFreeLetter();
-        std::wstring dir = temp_.MakeFolder(L"old");
-        std::wstring fresh = temp_.MakeFolder(L"fresh");
-        ASSERT_TRUE(DefineRawTarget(old, L"\\??\\" + dir));
-        ASSERT_NE(OpenDialog(), nullptr);
-        SelectRow(0);
-        Pick(refused);
-        SetPath(fresh);
-        announcements_.RefuseDefinitionsOf(refused);
         int rowsDuringTheBox = -1;
         if (refreshDuringTheBox) {
             boxes_.WhileOpen([&] {
@@ -125,36 +167,36 @@ TEST_F(AnnouncementsTest, FailedMoveKeepsTheOldDriveSelected)
                 rowsDuringTheBox = static_cast<int>(Rows().size());
             });
         }
-        boxes_.SetAnswer(IDOK);
-        Click(IDM_SAVE);
+        FailedMove move;
+        ASSERT_NO_FATAL_FAILURE(SaveOntoARefusedLetter(announcements_, &move)) << name;
         boxes_.WhileOpen(nullptr);
-        ASSERT_EQ(boxes_.Boxes().size(), 1u) << name;
-        EXPECT_EQ(boxes_.Boxes()[0].text, L"Failed to define virtual drive " + std::wstring(1, refused) + L":");
         if (refreshDuringTheBox) {
             EXPECT_EQ(rowsDuringTheBox, 0);   // the old mapping was already gone then
         }
-        EXPECT_EQ(DeviceTarget(old), L"\\??\\" + dir) << name;
-        EXPECT_EQ(SelectedLetter(), old) << name;
+        EXPECT_EQ(SelectedLetter(), move.old) << name;
         ExpectListMirrorsSystemAndCloseSavesIt(name);
-        announcements_.RefuseDefinitionsOf(0);
         StartOver();
     }
 }
 
-TEST_F(AnnouncementsTest, NewAddsOneRowAndClearsTheInputs)
+TEST_F(AnnouncementsTest, NewAddsOneRowAndClearsTheSelectionAndTheInputs)
 {
-    wchar_t existing = TakeFreeLetter(), letter = TakeFreeLetter();
-    std::wstring dir = temp_.MakeFolder(L"new");
-    ASSERT_TRUE(DefineRawTarget(existing, L"\\??\\C:\\windows"));
-    ASSERT_NE(OpenDialog(), nullptr);
-    Pick(letter);
-    SetPath(dir);
-    Click(IDM_NEW);
-    EXPECT_EQ(DeviceTarget(letter), L"\\??\\" + dir);
-    EXPECT_EQ(SelectedRow(), -1);
-    EXPECT_EQ(PathText(), L"");
-    EXPECT_EQ(ComboSelection(), L"");
-    ExpectListMirrorsSystemAndCloseSavesIt("after New");
+    for (bool announced : {true, false}) {
+        const std::string name = announced ? "announced" : "silent";
+        announcements_.AnnounceLikeWindows(announced);
+        wchar_t existing = TakeFreeLetter(), letter = TakeFreeLetter();   // the new row sorts first
+        std::wstring dir = temp_.MakeFolder(L"new");
+        ASSERT_TRUE(DefineRawTarget(existing, L"\\??\\C:\\windows"));
+        ASSERT_NE(OpenDialog(), nullptr);
+        SelectRow(0);
+        Pick(letter);
+        SetPath(dir);
+        Click(IDM_NEW);
+        EXPECT_EQ(DeviceTarget(letter), L"\\??\\" + dir) << name;
+        ExpectSelectionAndInputsCleared(name + ", after New");
+        ExpectListMirrorsSystemAndCloseSavesIt(name + ", after New");
+        StartOver();
+    }
 }
 
 // Loading at start must list what it defined whether or not that is announced: otherwise the
@@ -216,7 +258,9 @@ TEST_F(AnnouncementsTest, ActivationRefreshesTheList)
     EXPECT_TRUE(Rows().empty());
 }
 
-// Only a change of selection resets the inputs; focus and the hidden check box do not.
+// Only a change of selection resets the inputs; focus and the hidden check box do not. The
+// toolbar follows the selection and the pick of another letter (the button rules themselves are
+// tested in tests/pure).
 TEST_F(AnnouncementsTest, FocusOrCheckBoxChangesKeepWhatTheUserEntered)
 {
     wchar_t letter = TakeFreeLetter(), other = TakeFreeLetter();
@@ -236,7 +280,7 @@ TEST_F(AnnouncementsTest, FocusOrCheckBoxChangesKeepWhatTheUserEntered)
     EXPECT_EQ(SelectedRow(), 0);
     EXPECT_EQ(ComboSelection(), Item(other));
     EXPECT_EQ(PathText(), L"C:\\typed");
-    EXPECT_TRUE(ToolbarButtonEnabled(g_hwndMainToolbar, IDM_NEW));
+    ExpectButtons(true, true, true, "another letter picked for the selected row");
 }
 
 // Every record the list allocates is freed: by refreshes, by Remove and when the dialog goes.

@@ -10,6 +10,7 @@
 
 #include "core/app_globals.h"
 #include "persistence/settings_file.h"
+#include "res/resource.h"
 #include "support/drive_letter_fixture.h"
 #include "support/message_box_interceptor.h"
 #include "support/program_runner.h"
@@ -97,7 +98,7 @@ TEST_F(BadInputTest, OneLineOfHundredThousandCharactersIsReportedCut)
     LoadAsAtLogOn(Utf16FileBytes(L"[Drives]\r\n" + std::wstring(1, letter) + L"=" + directory + L"\r\n"));
     EXPECT_EQ(DeviceTarget(letter), L"");
     ASSERT_EQ(boxes_.Boxes().size(), 1u);
-    EXPECT_EQ(boxes_.Boxes()[0].text, (L"Invalid path: " + directory).substr(0, 1023));
+    EXPECT_EQ(boxes_.Boxes()[0].text, MessageText(IDS_INVALID_PATH, directory));
 }
 
 TEST_F(BadInputTest, EncodingsAndRepeatedSectionsApplyOnlyWhatTheyName)
@@ -176,7 +177,7 @@ TEST_F(BadCommandLineTest, VeryLongArgumentIsReportedCut)
     std::wstring path = L"C:\\" + std::wstring(30000, L'l');
     ProgramRun run = Run(std::wstring(1, letter) + L": " + path);
     ASSERT_EQ(run.boxes.size(), 1u);
-    EXPECT_EQ(run.boxes[0].text, (L"Invalid path: " + path).substr(0, 1023));
+    EXPECT_EQ(run.boxes[0].text, MessageText(IDS_INVALID_PATH, path));
     EXPECT_EQ(DeviceTarget(letter), L"");
 }
 
@@ -192,7 +193,7 @@ TEST_F(BadCommandLineTest, OddQuotingAndEmptyArguments)
     // A backslash before the closing quote escapes it: the path then ends in a quote.
     ProgramRun escaped = Run(std::wstring(1, letter) + L": \"" + dir + L"\\\"");
     ASSERT_EQ(escaped.boxes.size(), 1u);
-    EXPECT_EQ(escaped.boxes[0].text, L"Invalid path: " + dir + L"\"");
+    EXPECT_EQ(escaped.boxes[0].text, MessageText(IDS_INVALID_PATH, dir + L"\""));
     EXPECT_EQ(DeviceTarget(letter), L"");
 
     // Empty arguments are ignored; a letter alone opens the dialog.

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "res/resource.h"
+#include "support/message_box_interceptor.h"
 #include "support/drive_letter_fixture.h"
 #include "support/program_runner.h"
 #include "support/temp_folder.h"
@@ -51,8 +53,8 @@ TEST_F(CommandLineTest, InvalidDirectoryShowsTheErrorAndStillExitsZero)
     ProgramRun run = Run(Letter(letter) + L" " + missing);
     EXPECT_EQ(run.exitCode, 0u);
     ASSERT_EQ(run.boxes.size(), 1u);
-    EXPECT_EQ(run.boxes[0].caption, L"Morvex Error");
-    EXPECT_EQ(run.boxes[0].text, L"Invalid path: " + missing);
+    EXPECT_EQ(run.boxes[0].caption, MessageText(IDS_ERROR_CAPTION));
+    EXPECT_EQ(run.boxes[0].text, MessageText(IDS_INVALID_PATH, missing));
     EXPECT_EQ(run.boxes[0].owner, nullptr);
     EXPECT_FALSE(run.dialogShown);
     EXPECT_EQ(DeviceTarget(letter), L"");

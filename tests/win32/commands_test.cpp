@@ -12,53 +12,14 @@
 #include "mainwindow/toolbars.h"
 #include "persistence/settings_file.h"
 #include "res/resource.h"
+#include "support/message_box_interceptor.h"
 #include "support/dialog_driver.h"
 #include "support/dialog_fixture.h"
-#include "support/import_hook.h"
 #include "support/run_value.h"
 
 namespace {
 
-class CommandsTest : public MainDialogTest {
-protected:
-    bool Enabled(int command) const
-    {
-        HWND toolbar = command == IDM_BROWSE ? g_hwndBrowseToolbar : g_hwndMainToolbar;
-        return ToolbarButtonEnabled(toolbar, command);
-    }
-    void ExpectButtons(bool remove, bool save, bool create, const char* when) const
-    {
-        EXPECT_EQ(Enabled(IDM_REMOVE), remove) << when;
-        EXPECT_EQ(Enabled(IDM_SAVE), save) << when;
-        EXPECT_EQ(Enabled(IDM_NEW), create) << when;
-        EXPECT_TRUE(Enabled(IDM_BROWSE)) << when;
-    }
-};
-
-TEST_F(CommandsTest, ButtonsFollowSelectionAndPick)
-{
-    wchar_t first = TakeFreeLetter(), second = TakeFreeLetter(), free = TakeFreeLetter();
-    ASSERT_TRUE(DefineRawTarget(first, L"\\??\\C:\\windows"));
-    ASSERT_TRUE(DefineRawTarget(second, L"\\??\\C:\\windows"));
-    ASSERT_NE(OpenDialog(), nullptr);
-    ExpectButtons(false, false, true, "at start");
-    EXPECT_EQ(ToolbarButtonState(g_hwndMainToolbar, IDM_REMOVE), 0);
-
-    Pick(free);
-    ExpectButtons(false, false, true, "pick without selection");
-
-    SelectRow(RowOf(first));
-    ExpectButtons(true, true, false, "row selected");
-    Pick(free);
-    ExpectButtons(true, true, true, "other letter picked");
-    Pick(first);
-    ExpectButtons(true, true, false, "own letter picked");
-
-    SelectRow(RowOf(second));
-    ExpectButtons(true, true, false, "another row selected");
-    DeselectRows();
-    ExpectButtons(false, false, true, "selection lost");
-}
+using CommandsTest = MainDialogTest;
 
 TEST_F(CommandsTest, ToolbarsStandBesideComboAndPathBox)
 {
@@ -96,30 +57,6 @@ TEST_F(CommandsTest, ToolbarsStandBesideComboAndPathBox)
     EXPECT_EQ(std::wstring(text), L"Browse");
 }
 
-TEST_F(CommandsTest, NewDefinesTheDriveAndClearsTheInputs)
-{
-    wchar_t existing = TakeFreeLetter();   // later letters first, so the new row sorts before it
-    wchar_t letter = TakeFreeLetter();
-    ASSERT_TRUE(DefineRawTarget(existing, L"\\??\\C:\\windows"));
-    std::wstring dir = temp_.MakeFolder(L"new drive");
-    ASSERT_NE(OpenDialog(), nullptr);
-    SelectRow(0);
-    Pick(letter);
-    SetPath(dir);
-    Click(IDM_NEW);
-    EXPECT_EQ(DeviceTarget(letter), L"\\??\\" + dir);
-    std::vector<ListRow> rows = Rows();
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].text, DeviceText(letter));
-    EXPECT_EQ(rows[0].directory, dir + L"\\");
-    EXPECT_EQ(rows[1].text, DeviceText(existing));
-    EXPECT_EQ(ComboSelection(), L"");
-    EXPECT_EQ(PathText(), L"");
-    EXPECT_EQ(SelectedRow(), -1);
-    ExpectButtons(false, false, true, "after New");
-    EXPECT_TRUE(boxes_.Boxes().empty());
-}
-
 TEST_F(CommandsTest, NewWithoutInputsDoesNothing)
 {
     wchar_t letter = TakeFreeLetter();
@@ -145,44 +82,11 @@ TEST_F(CommandsTest, NewWithAFileReportsAndKeepsTheInputs)
     boxes_.SetAnswer(IDOK);
     Click(IDM_NEW);
     ASSERT_EQ(boxes_.Boxes().size(), 1u);
-    EXPECT_EQ(boxes_.Boxes()[0].text, L"Invalid path: " + file);
+    EXPECT_EQ(boxes_.Boxes()[0].text, MessageText(IDS_INVALID_PATH, file));
     EXPECT_EQ(boxes_.Boxes()[0].owner, dialog_);
     EXPECT_EQ(ComboSelection(), Item(letter));
     EXPECT_EQ(PathText(), file);
     EXPECT_EQ(DeviceTarget(letter), L"");
-}
-
-TEST_F(CommandsTest, SaveWithANewLetterMovesTheDrive)
-{
-    wchar_t old = TakeFreeLetter(), other = TakeFreeLetter(), moved = TakeFreeLetter();
-    std::wstring dir = temp_.MakeFolder(L"moving");
-    ASSERT_TRUE(DefineRawTarget(old, L"\\??\\" + dir));
-    ASSERT_TRUE(DefineRawTarget(other, L"\\??\\C:\\windows"));
-    ASSERT_NE(OpenDialog(), nullptr);
-    SelectRow(RowOf(old));
-    int before = SelectedRow();
-    LVITEMW item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = before;
-    ListView_GetItem(Control(IDC_DRIVE_LIST), &item);
-    LPARAM record = item.lParam;
-
-    Pick(moved);
-    Click(IDM_SAVE);
-    EXPECT_EQ(DeviceTarget(old), L"");
-    EXPECT_EQ(DeviceTarget(moved), L"\\??\\" + dir);
-    std::vector<ListRow> rows = Rows();
-    ASSERT_EQ(rows.size(), 2u);
-    // The same row, with its record, now shows the new letter; the rows keep letter order.
-    EXPECT_EQ(rows[0].text, DeviceText(moved));
-    EXPECT_EQ(rows[1].text, DeviceText(other));
-    EXPECT_EQ(SelectedRow(), 0);
-    item.iItem = 0;
-    ListView_GetItem(Control(IDC_DRIVE_LIST), &item);
-    EXPECT_EQ(item.lParam, record);
-    EXPECT_EQ(ComboSelection(), Item(moved));
-    EXPECT_EQ(PathText(), dir + L"\\");
-    ExpectButtons(true, true, false, "after Save");
 }
 
 TEST_F(CommandsTest, SaveWithTheSameLetterAndPathRecreatesInPlace)
@@ -216,75 +120,22 @@ TEST_F(CommandsTest, SaveWithAFileLeavesTheDriveMapped)
     boxes_.SetAnswer(IDOK);
     Click(IDM_SAVE);
     ASSERT_EQ(boxes_.Boxes().size(), 1u);
-    EXPECT_EQ(boxes_.Boxes()[0].text, L"Invalid path: " + file);
+    EXPECT_EQ(boxes_.Boxes()[0].text, MessageText(IDS_INVALID_PATH, file));
     EXPECT_EQ(DeviceTarget(letter), L"\\??\\" + dir);
-}
-
-int g_defineCalls = 0;
-wchar_t g_refusedLetter = 0;
-decltype(&DefineDosDeviceW) g_realDefine = nullptr;
-
-BOOL WINAPI DefineRefusingOneLetter(DWORD flags, LPCWSTR name, LPCWSTR target)
-{
-    ++g_defineCalls;
-    if ((flags & DDD_REMOVE_DEFINITION) == 0 && name[0] == g_refusedLetter)
-        return FALSE;
-    return g_realDefine(flags, name, target);
 }
 
 TEST_F(CommandsTest, FailedSavePutsTheOldMappingBack)
 {
-    wchar_t old = TakeFreeLetter(), refused = TakeFreeLetter();
-    std::wstring dir = temp_.MakeFolder(L"old");
-    std::wstring fresh = temp_.MakeFolder(L"fresh");
-    ASSERT_TRUE(DefineRawTarget(old, L"\\??\\" + dir));
-    ASSERT_NE(OpenDialog(), nullptr);
-    SelectRow(0);
-    Pick(refused);
-    SetPath(fresh);
-    ImportHook hook("kernel32.dll", "DefineDosDeviceW", reinterpret_cast<void*>(&DefineRefusingOneLetter));
-    ASSERT_TRUE(hook.Installed());
-    g_realDefine = reinterpret_cast<decltype(&DefineDosDeviceW)>(hook.Original());
-    g_refusedLetter = refused;
-    boxes_.SetAnswer(IDOK);
-    Click(IDM_SAVE);
-    ASSERT_EQ(boxes_.Boxes().size(), 1u);
-    EXPECT_EQ(boxes_.Boxes()[0].text, L"Failed to define virtual drive " + DeviceText(refused));
-    EXPECT_EQ(DeviceTarget(old), L"\\??\\" + dir);
-    EXPECT_EQ(DeviceTarget(refused), L"");
+    WindowsLikeAnnouncements wine;
+    wine.AnnounceLikeWindows(false);
+    FailedMove move;
+    ASSERT_NO_FATAL_FAILURE(SaveOntoARefusedLetter(wine, &move));
+    EXPECT_EQ(DeviceTarget(move.refused), L"");
     std::vector<ListRow> rows = Rows();
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].text, DeviceText(old));
-    EXPECT_EQ(rows[0].recordLetter, old);
-    EXPECT_EQ(rows[0].directory, dir + L"\\");
-}
-
-TEST_F(CommandsTest, RemoveSelectsTheRowThatTakesItsPlace)
-{
-    wchar_t c = TakeFreeLetter(), b = TakeFreeLetter(), a = TakeFreeLetter();   // a < b < c
-    for (wchar_t letter : {a, b, c})
-        ASSERT_TRUE(DefineRawTarget(letter, L"\\??\\C:\\windows"));
-    ASSERT_NE(OpenDialog(), nullptr);
-
-    SelectRow(RowOf(b));   // the middle row: the next letter moves into its place
-    Click(IDM_REMOVE);
-    EXPECT_EQ(DeviceTarget(b), L"");
-    ASSERT_EQ(Rows().size(), 2u);
-    EXPECT_EQ(SelectedRow(), RowOf(c));
-    EXPECT_EQ(PathText(), L"C:\\windows\\");
-    ExpectButtons(true, true, false, "next row selected");
-
-    Click(IDM_REMOVE);   // the last row: the new last row is selected
-    ASSERT_EQ(Rows().size(), 1u);
-    EXPECT_EQ(SelectedRow(), RowOf(a));
-
-    Click(IDM_REMOVE);   // the only row
-    EXPECT_TRUE(Rows().empty());
-    EXPECT_EQ(SelectedRow(), -1);
-    EXPECT_EQ(PathText(), L"");
-    EXPECT_EQ(ComboSelection(), L"");
-    ExpectButtons(false, false, true, "list emptied");
-    EXPECT_TRUE(boxes_.Boxes().empty());
+    EXPECT_EQ(rows[0].text, DeviceText(move.old));
+    EXPECT_EQ(rows[0].recordLetter, move.old);
+    EXPECT_EQ(rows[0].directory, move.dir + L"\\");
 }
 
 TEST_F(CommandsTest, RemoveLeavesADriveThatBecameForeign)
@@ -395,8 +246,8 @@ TEST_F(CommandsTest, CloseWithASettingsFileThatCannotBeWrittenReportsAndStillEnd
         SendMessageW(Control(IDC_CLOSE), BM_CLICK, 0, 0);
         Pump();
         ASSERT_EQ(boxes_.Boxes().size(), 1u) << folder;
-        EXPECT_EQ(boxes_.Boxes()[0].caption, L"Morvex Error");
-        EXPECT_EQ(boxes_.Boxes()[0].text, L"Failed to save settings to Morvex.ini.\r\nCheck your access rights.");
+        EXPECT_EQ(boxes_.Boxes()[0].caption, MessageText(IDS_ERROR_CAPTION));
+        EXPECT_EQ(boxes_.Boxes()[0].text, MessageText(IDS_SAVE_FAILED));
         EXPECT_FALSE(IsWindowVisible(dialog_)) << folder;
         CloseDialog();
         if (folder) {
@@ -410,33 +261,37 @@ TEST_F(CommandsTest, CloseWithASettingsFileThatCannotBeWrittenReportsAndStillEnd
 }
 
 // The modal dialog as the program runs it: Close ends it with 1, the caption's close box with 0.
-int g_clickOnActivate = 0;
+class MainDialogEnder : public DialogAnswerer {
+public:
+    explicit MainDialogEnder(bool closeButton) : closeButton_(closeButton) {}
 
-LRESULT CALLBACK PressOnActivate(int code, WPARAM wParam, LPARAM lParam)
-{
-    auto window = reinterpret_cast<HWND>(wParam);
-    if (code == HCBT_ACTIVATE && window == g_hwndMain && g_clickOnActivate != 0) {
-        if (g_clickOnActivate == IDC_CLOSE)
+private:
+    bool Wants(HWND window) const override { return window == g_hwndMain; }
+    void Answer(HWND window) override
+    {
+        if (closeButton_)
             PostMessageW(GetDlgItem(window, IDC_CLOSE), BM_CLICK, 0, 0);
         else
             PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-        g_clickOnActivate = 0;
     }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
+
+    bool closeButton_;
+};
 
 TEST_F(CommandsTest, ModalDialogResults)
 {
-    HHOOK hook = SetWindowsHookExW(WH_CBT, PressOnActivate, nullptr, GetCurrentThreadId());
-    g_clickOnActivate = IDC_CLOSE;
-    EXPECT_EQ(DialogBoxParamW(g_hInstance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDlgProc, 0), 1);
+    {
+        MainDialogEnder closeButton(true);
+        EXPECT_EQ(DialogBoxParamW(g_hInstance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDlgProc, 0), 1);
+    }
     EXPECT_TRUE(FileExists(SettingsPath()));
     ASSERT_TRUE(DeleteFileW(SettingsPath().c_str()));
     ASSERT_FALSE(FileExists(SettingsPath()));
-    g_clickOnActivate = -1;
-    EXPECT_EQ(DialogBoxParamW(g_hInstance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDlgProc, 0), 0);
+    {
+        MainDialogEnder closeBox(false);
+        EXPECT_EQ(DialogBoxParamW(g_hInstance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDlgProc, 0), 0);
+    }
     EXPECT_FALSE(FileExists(SettingsPath()));
-    UnhookWindowsHookEx(hook);
     g_hwndMain = nullptr;
 }
 

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "controls/dpi.h"
-#include "controls/dpi_rules.h"
 #include "core/app_globals.h"
 #include "mainwindow/drive_list.h"
 #include "mainwindow/drive_record.h"
@@ -66,6 +65,29 @@ int ImageSize(HIMAGELIST images)
     return width;
 }
 
+// The dialog's sizes at the DPIs these tests meet: each one's 96-DPI size times DPI / 96, written out.
+struct Sizes {
+    UINT dpi;
+    int row, toolbarIcon, buttonWidth, buttonHeight, mainToolbarWidth, rowIcon;
+};
+constexpr Sizes kSizes[] = {
+    {96, 44, 16, 24, 22, 84, 32},
+    {144, 66, 24, 36, 33, 126, 48},
+    {192, 88, 32, 48, 44, 168, 64},
+    {288, 132, 48, 72, 66, 252, 96},
+    {384, 176, 64, 96, 88, 336, 128},
+};
+
+Sizes SizesAt(UINT dpi)
+{
+    for (const Sizes& sizes : kSizes) {
+        if (sizes.dpi == dpi)
+            return sizes;
+    }
+    ADD_FAILURE() << "no sizes written down for " << dpi << " DPI";
+    return {};
+}
+
 class DpiTest : public MainDialogTest {
 protected:
     // Every button of the toolbar inside the toolbar's window, and the window inside the dialog.
@@ -94,9 +116,10 @@ TEST_F(DpiTest, DialogIsDrawnForTheDpiOfItsDisplay)
     ASSERT_EQ(WindowDpi(dialog_), dpi);   // the session is what it claims to be
     EXPECT_EQ(g_uDpi, dpi);
 
+    const Sizes sizes = SizesAt(dpi);
     HWND list = Control(IDC_DRIVE_LIST);
-    EXPECT_NEAR(RowHeight(list), ScaleForDpi(44, dpi), 1);
-    EXPECT_EQ(ImageSize(g_himlMainToolbar), ScaleForDpi(16, dpi));
+    EXPECT_NEAR(RowHeight(list), sizes.row, 1);
+    EXPECT_EQ(ImageSize(g_himlMainToolbar), sizes.toolbarIcon);
     ExpectToolbarWhole(g_hwndMainToolbar, 3);
     ExpectToolbarWhole(g_hwndBrowseToolbar, 1);
     EXPECT_LE(RectIn(dialog_, g_hwndMainToolbar).right, RectIn(dialog_, Control(IDC_LETTER_COMBO)).left);
@@ -107,7 +130,7 @@ TEST_F(DpiTest, DialogIsDrawnForTheDpiOfItsDisplay)
     // A selected row drawn in the middle of a white canvas three rows high: nothing of it may
     // spill out, and its title and directory lines are apart.
     const int rowHeight = RowHeight(list);
-    const int width = ScaleForDpi(300, dpi);
+    const int width = static_cast<int>(300 * dpi / 96);
     MemoryCanvas canvas(width, 3 * rowHeight);
     canvas.Fill(RGB(255, 255, 255));
     HGDIOBJ previousFont = SelectObject(canvas.Dc(), reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
@@ -128,7 +151,7 @@ TEST_F(DpiTest, DialogIsDrawnForTheDpiOfItsDisplay)
         EXPECT_EQ(canvas.CountInRow(y, white), width) << "pixel row " << y;
     std::vector<int> textRows;
     for (int y = rowHeight; y < 2 * rowHeight; ++y) {
-        for (int x = ScaleForDpi(60, dpi); x < width; ++x) {
+        for (int x = static_cast<int>(60 * dpi / 96); x < width; ++x) {
             COLORREF pixel = canvas.Pixel(x, y);
             if (GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) < 3 * 128) {
                 textRows.push_back(y);
@@ -143,9 +166,9 @@ TEST_F(DpiTest, DialogIsDrawnForTheDpiOfItsDisplay)
     // The icon stands in the row at this DPI's size: its pixels fill more than the 96-DPI box.
     int iconPixels = 0;
     for (int y = rowHeight; y < 2 * rowHeight; ++y)
-        for (int x = 0; x < ScaleForDpi(52, dpi); ++x)
+        for (int x = 0; x < static_cast<int>(52 * dpi / 96); ++x)
             iconPixels += canvas.Pixel(x, y) != white;
-    EXPECT_GT(iconPixels, ScaleForDpi(32, dpi) * ScaleForDpi(32, dpi) / 2);
+    EXPECT_GT(iconPixels, sizes.rowIcon * sizes.rowIcon / 2);
 }
 
 // A move to a display of another scaling rebuilds what belongs to a DPI and releases the old.
@@ -215,18 +238,19 @@ TEST_F(DpiTest, MoveToAnotherScalingRebuildsAndReleasesTheOld)
         GetWindowRect(dialog_, &now);
         EXPECT_TRUE(EqualRect(&now, &suggested));
         EXPECT_EQ(g_uDpi, dpi);
-        EXPECT_NEAR(RowHeight(Control(IDC_DRIVE_LIST)), ScaleForDpi(44, dpi), 1);
-        EXPECT_EQ(ImageSize(RowHeightImages(Control(IDC_DRIVE_LIST))), ScaleForDpi(44, dpi));
-        EXPECT_EQ(ImageSize(g_himlMainToolbar), ScaleForDpi(16, dpi));
-        EXPECT_EQ(ImageSize(g_himlBrowseToolbar), ScaleForDpi(16, dpi));
+        const Sizes sizes = SizesAt(dpi);
+        EXPECT_NEAR(RowHeight(Control(IDC_DRIVE_LIST)), sizes.row, 1);
+        EXPECT_EQ(ImageSize(RowHeightImages(Control(IDC_DRIVE_LIST))), sizes.row);
+        EXPECT_EQ(ImageSize(g_himlMainToolbar), sizes.toolbarIcon);
+        EXPECT_EQ(ImageSize(g_himlBrowseToolbar), sizes.toolbarIcon);
         LRESULT buttonSize = SendMessageW(g_hwndMainToolbar, TB_GETBUTTONSIZE, 0, 0);
-        EXPECT_EQ(LOWORD(buttonSize), ScaleForDpi(24, dpi));
-        EXPECT_EQ(HIWORD(buttonSize), ScaleForDpi(22, dpi));
+        EXPECT_EQ(LOWORD(buttonSize), sizes.buttonWidth);
+        EXPECT_EQ(HIWORD(buttonSize), sizes.buttonHeight);
         RECT toolbar = {};
         GetWindowRect(g_hwndMainToolbar, &toolbar);
-        EXPECT_EQ(toolbar.right - toolbar.left, ScaleForDpi(84, dpi));
+        EXPECT_EQ(toolbar.right - toolbar.left, sizes.mainToolbarWidth);
         EXPECT_TRUE(g_released.count(oldIcon));
-        EXPECT_EQ(IconWidth(g_hItemIcon), ScaleForDpi(32, dpi));   // the rows drawn since have it at the new size
+        EXPECT_EQ(IconWidth(g_hItemIcon), sizes.rowIcon);   // the rows drawn since have it at the new size
         for (HIMAGELIST old : oldImages)
             EXPECT_TRUE(g_released.count(old)) << old;
         EXPECT_TRUE(g_released.count(oldBold));

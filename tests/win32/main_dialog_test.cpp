@@ -14,6 +14,7 @@
 #include "mainwindow/drive_list.h"
 #include "mainwindow/row_geometry.h"
 #include "mainwindow/toolbars.h"
+#include "support/message_box_interceptor.h"
 #include "support/dialog_fixture.h"
 #include "support/import_hook.h"
 #include "support/memory_canvas.h"
@@ -339,7 +340,7 @@ TEST_F(MainDialogTest, OffersSavedDrivesOnlyWhenTheListIsEmpty)
     boxes_.SetAnswer(IDNO);
     ASSERT_NE(OpenDialog(), nullptr);
     ASSERT_EQ(boxes_.Boxes().size(), 1u);
-    EXPECT_EQ(boxes_.Boxes()[0].text, L"Would you like to load a list of previously saved virtual drives?");
+    EXPECT_EQ(boxes_.Boxes()[0].text, MessageText(IDS_LOAD_QUESTION));
     EXPECT_EQ(boxes_.Boxes()[0].owner, dialog_);
     EXPECT_EQ(DeviceTarget(saved), L"");
     EXPECT_EQ(ReadFileBytes(SettingsPath()), file);

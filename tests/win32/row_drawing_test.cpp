@@ -237,11 +237,16 @@ TEST_F(RowDrawingTest, IconStandsInItsBox)
         {0, 50, 9},
         {0, 35, 2},     // (29 - 32) / 2 truncates to -1
     };
+    ReleaseRowIcon();   // the first row of this test loads the icon; every later row reuses it
+    HICON loaded = nullptr;
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.top << " " << c.height);
         const int width = 120;
         MemoryCanvas canvas(width, 100, kSentinel);
         Draw(canvas, 0, nullptr, RECT{0, c.top, width, c.top + c.height});
+        if (loaded == nullptr)
+            loaded = g_hItemIcon;
+        EXPECT_EQ(g_hItemIcon, loaded);
 
         MemoryCanvas expected(32, 32);
         DrawIcon(expected.Dc(), 0, 0, icon);
@@ -259,7 +264,6 @@ TEST_F(RowDrawingTest, IconStandsInItsBox)
         EXPECT_TRUE(canvas.AreaIs(kSentinel, 0, c.top + c.height, width, 100));
     }
     DestroyIcon(icon);
-    EXPECT_NE(g_hItemIcon, nullptr);
 }
 
 TEST_F(RowDrawingTest, OtherControlsAreNotDrawn)

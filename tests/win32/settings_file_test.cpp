@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "persistence/settings_file.h"
+#include "res/resource.h"
 #include "support/control_host.h"
 #include "support/drive_letter_fixture.h"
 #include "support/import_hook.h"
@@ -71,7 +72,7 @@ TEST_F(SettingsFileTest, DrivesLinesFollowTheEntrySyntax)
     EXPECT_EQ(QueryDosDeviceW(L"1:", target, 64), 0u);
     // Only the empty directory is reported; the letter 1 is refused silently.
     ASSERT_EQ(boxes_.Boxes().size(), 1u);
-    EXPECT_EQ(boxes_.Boxes()[0].text, L"Invalid path: ");
+    EXPECT_EQ(boxes_.Boxes()[0].text, MessageText(IDS_INVALID_PATH));
 }
 
 TEST_F(SettingsFileTest, LaterLineOfALetterWins)
@@ -139,7 +140,7 @@ TEST_F(SettingsFileTest, DialogAsksOnlyWhenTheListIsEmptyAndLinesExist)
     std::wstring dir = temp_.MakeFolder(L"saved") + L"\\";
     std::string file = "[Drives]\r\n" + Narrow(Letter(letter) + L"=" + dir) + "\r\n";
     temp_.MakeFile(L"Morvex.ini", file);
-    const wchar_t question[] = L"Would you like to load a list of previously saved virtual drives?";
+    const std::wstring question = MessageText(IDS_LOAD_QUESTION);
     {
         ControlHost host;
         host.AddRow(L'Q', L"C:\\other\\");
@@ -152,7 +153,7 @@ TEST_F(SettingsFileTest, DialogAsksOnlyWhenTheListIsEmptyAndLinesExist)
         boxes_.SetAnswer(IDNO);
         ReadSettingsFile(SettingsPath().c_str(), false);
         ASSERT_EQ(boxes_.Boxes().size(), 1u);
-        EXPECT_EQ(boxes_.Boxes()[0].caption, L"Morvex Confirmation");
+        EXPECT_EQ(boxes_.Boxes()[0].caption, MessageText(IDS_QUESTION_CAPTION));
         EXPECT_EQ(boxes_.Boxes()[0].text, question);
         EXPECT_EQ(boxes_.Boxes()[0].owner, host.Window());
         EXPECT_EQ(DeviceTarget(letter), L"");

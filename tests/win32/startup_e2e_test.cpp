@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "res/resource.h"
+#include "support/message_box_interceptor.h"
 #include "support/drive_letter_fixture.h"
 #include "support/program_runner.h"
 #include "support/settings_text.h"
@@ -49,8 +51,8 @@ TEST_F(StartupTest, RecreatesEverySavedDriveAndReportsTheBadLine)
     EXPECT_EQ(DeviceTarget(last), L"\\??\\" + two);
     EXPECT_EQ(DeviceTarget(bad), L"");
     ASSERT_EQ(run.boxes.size(), 1u);
-    EXPECT_EQ(run.boxes[0].caption, L"Morvex Error");
-    EXPECT_EQ(run.boxes[0].text, L"Invalid path: " + missing);
+    EXPECT_EQ(run.boxes[0].caption, MessageText(IDS_ERROR_CAPTION));
+    EXPECT_EQ(run.boxes[0].text, MessageText(IDS_INVALID_PATH, missing));
     EXPECT_EQ(run.boxes[0].owner, nullptr);
 }
 

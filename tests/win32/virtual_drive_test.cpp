@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/virtual_drive.h"
+#include "res/resource.h"
 #include "support/drive_letter_fixture.h"
 #include "support/import_hook.h"
 #include "support/message_box_interceptor.h"
@@ -115,8 +116,8 @@ TEST_F(VirtualDriveTest, InvalidPathsAreReportedAndChangeNothing)
         boxes_.Clear();
         EXPECT_FALSE(SetVirtualDrive(letter, path.c_str()));
         ASSERT_EQ(boxes_.Boxes().size(), 1u) << path;
-        EXPECT_EQ(boxes_.Boxes()[0].caption, L"Morvex Error");
-        EXPECT_EQ(boxes_.Boxes()[0].text, L"Invalid path: " + path);
+        EXPECT_EQ(boxes_.Boxes()[0].caption, MessageText(IDS_ERROR_CAPTION));
+        EXPECT_EQ(boxes_.Boxes()[0].text, MessageText(IDS_INVALID_PATH, path));
         EXPECT_EQ(boxes_.Boxes()[0].owner, nullptr);
         EXPECT_EQ(DeviceTarget(letter), L"\\??\\" + Upper1(kept));
     }
@@ -162,7 +163,7 @@ TEST_F(VirtualDriveTest, EveryWin32FormOfADirectoryGivesItsFullPath)
     EXPECT_EQ(DeviceTarget(letter), L"");
     SetCurrentDirectoryW(previous);
     ASSERT_EQ(boxes_.Boxes().size(), 1u);
-    EXPECT_EQ(boxes_.Boxes()[0].text, L"Invalid path: " + deep);
+    EXPECT_EQ(boxes_.Boxes()[0].text, MessageText(IDS_INVALID_PATH, deep));
 }
 
 decltype(&QueryDosDeviceW) g_realQuery = nullptr;
@@ -236,10 +237,7 @@ TEST_F(VirtualDriveTest, FailedRepointPutsThePreviousTargetBack)
     EXPECT_FALSE(SetVirtualDrive(letter, fresh.c_str()));
     EXPECT_EQ(DeviceTarget(letter), L"\\??\\" + Upper1(old));
     ASSERT_EQ(boxes_.Boxes().size(), 1u);
-    std::wstring expected = L"Failed to define virtual drive ";
-    expected += letter;
-    expected += L":";
-    EXPECT_EQ(boxes_.Boxes()[0].text, expected);
+    EXPECT_EQ(boxes_.Boxes()[0].text, MessageText(IDS_DEFINE_FAILED, std::wstring(1, letter) + L":"));
 }
 
 TEST_F(VirtualDriveTest, FailedDefinitionOfAFreeLetterLeavesItFree)

@@ -3,12 +3,14 @@
 //   morvex_check query X        target of X:, or "(none)"
 //   morvex_check list           every defined letter with its target
 //   morvex_check free-letter    the first of Y X W V U T that names no device; exit 1 when none does
-//   morvex_check wait-dialog S  waits up to S seconds for the dialog; exit 1 when it does not come
+//   morvex_check wait-dialog S  waits up to S seconds for the dialog, shown, idle and painted;
+//                               exit 1 when it does not come
 //   morvex_check rect           the dialog's screen rectangle: left top right bottom
 //   morvex_check rows           how many rows the drive list shows
-//   morvex_check click-row N    clicks row N of the drive list
-//   morvex_check press ID       clicks the dialog's button ID
-//   morvex_check close          the caption's close box
+//   morvex_check click-row N    clicks row N of the drive list; exit 1 unless the row becomes selected
+//   morvex_check press ID       clicks the dialog's button ID; exit 1 when it is missing or disabled,
+//                               or the dialog does not handle the click within 10 seconds
+//   morvex_check close          the caption's close box; exit 1 when the request cannot be posted
 //   morvex_check box S          waits up to S seconds for a message box, prints its caption and
 //                               text as "caption=" and "text=" lines in UTF-8, and answers OK
 //   morvex_check texts          the dialog's language-dependent texts, one "name=text" line each, in UTF-8
@@ -86,17 +88,59 @@ int FreeLetter()
     return 1;
 }
 
-int WaitDialog(int seconds)
+BOOL CALLBACK FindUnpainted(HWND window, LPARAM parameter)
 {
-    for (int i = 0; i < seconds * 10; ++i) {
-        if (MorvexDialog() != nullptr) {
-            Sleep(300);   // let it finish painting
-            return 0;
-        }
+    if (!GetUpdateRect(window, nullptr, FALSE))
+        return TRUE;
+    *reinterpret_cast<bool*>(parameter) = true;
+    return FALSE;
+}
+
+// No part of the dialog waits to be painted.
+bool Painted(HWND dialog)
+{
+    bool unpainted = GetUpdateRect(dialog, nullptr, FALSE) != FALSE;
+    if (!unpainted)
+        EnumChildWindows(dialog, FindUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+    return !unpainted;
+}
+
+// Polls every 100 ms until the condition holds or the time is up.
+template <typename Condition>
+bool WaitFor(DWORD milliseconds, Condition holds)
+{
+    for (DWORD waited = 0;; waited += 100) {
+        if (holds())
+            return true;
+        if (waited >= milliseconds)
+            return false;
         Sleep(100);
     }
-    fwprintf(stderr, L"no Morvex dialog\n");
-    return 1;
+}
+
+int WaitDialog(int seconds)
+{
+    const DWORD limit = seconds * 1000;
+    const DWORD start = GetTickCount();
+    HWND dialog = nullptr;
+    if (!WaitFor(limit, [&] { return (dialog = MorvexDialog()) != nullptr; })) {
+        fwprintf(stderr, L"no Morvex dialog\n");
+        return 1;
+    }
+    // Screenshots and clicks want the dialog as the user sees it: done with its start, painted.
+    DWORD processId = 0;
+    GetWindowThreadProcessId(dialog, &processId);
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId);
+    DWORD left = limit - (GetTickCount() - start);
+    bool idle = process != nullptr && WaitForInputIdle(process, left) == 0;
+    if (process != nullptr)
+        CloseHandle(process);
+    left = limit - (GetTickCount() - start);
+    if (!idle || !WaitFor(left, [&] { return Painted(dialog); })) {
+        fwprintf(stderr, L"the Morvex dialog did not become idle and painted\n");
+        return 1;
+    }
+    return 0;
 }
 
 // Whatever the console's code page, the texts reach the script intact.
@@ -200,13 +244,30 @@ int ClickRow(HWND dialog, int row)
     SetForegroundWindow(dialog);
     PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
     PostMessageW(list, WM_LBUTTONUP, 0, point);
-    Sleep(300);
+    auto selected = [&] {
+        return SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) == row;
+    };
+    if (!WaitFor(5000, selected) || !WaitFor(5000, [&] { return Painted(dialog); })) {
+        fwprintf(stderr, L"row %d was not selected and painted\n", row);
+        return 1;
+    }
     return 0;
 }
 
+// Sent, not posted: it returns once the dialog has handled the click, so that what the click
+// changed can be checked right away.
 int Press(HWND dialog, int id)
 {
-    PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+    HWND button = GetDlgItem(dialog, id);
+    if (button == nullptr || !IsWindowEnabled(button) || !IsWindowVisible(button)) {
+        fwprintf(stderr, L"no enabled and visible button %d\n", id);
+        return 1;
+    }
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, 10000, &result)) {
+        fwprintf(stderr, L"button %d: the click was not handled (error %lu)\n", id, GetLastError());
+        return 1;
+    }
     return 0;
 }
 
@@ -238,8 +299,7 @@ int PrintTexts(HWND dialog, int)
 
 int Close(HWND dialog, int)
 {
-    PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-    return 0;
+    return PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
 }
 
 }  // namespace

@@ -61,7 +61,6 @@ HWND MainDialogTest::OpenDialog()
 {
     dialog_ = CreateDialogParamW(g_hInstance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDlgProc, 0);
     if (dialog_ != nullptr) {
-        // Opened with the mouse, as far as Windows knows: no focus cues yet.
         EmulateUiState(Control(IDC_DRIVE_LIST), UISF_HIDEFOCUS | UISF_HIDEACCEL);
         ShowWindow(dialog_, SW_SHOW);
         UpdateWindow(dialog_);
@@ -80,7 +79,6 @@ HWND MainDialogTest::OpenDialogInLanguage(LANGID language)
     auto* dialogTemplate = static_cast<const DLGTEMPLATE*>(LockResource(loaded));
     dialog_ = CreateDialogIndirectParamW(g_hInstance, dialogTemplate, nullptr, MainDlgProc, 0);
     if (dialog_ != nullptr) {
-        // Opened with the mouse, as far as Windows knows: no focus cues yet.
         EmulateUiState(Control(IDC_DRIVE_LIST), UISF_HIDEFOCUS | UISF_HIDEACCEL);
         ShowWindow(dialog_, SW_SHOW);
         UpdateWindow(dialog_);

@@ -12,9 +12,8 @@
 #include "support/temp_folder.h"
 #include "support/windows_announcements.h"
 
-// The window answers WM_QUERYUISTATE with state (UISF_* bits) as Windows would. Windows hides focus
-// cues in a dialog used with the mouse until the keyboard moves the focus, and so does the list of
-// the dialog that the fixture opens; Wine keeps no UI state and always shows them.
+// The window answers WM_QUERYUISTATE with state (UISF_* bits) as on Windows, which hides focus cues in a
+// dialog used with the mouse (as the fixture's dialog list does); Wine keeps no UI state, always shows them.
 void EmulateUiState(HWND window, WPARAM state);
 
 // A letter as the combo shows it, " X:", and as a row's text, "X:".

@@ -1,5 +1,4 @@
-// The dialog by keyboard alone: keys typed through SendInput reach it as the user's do, and the
-// dialog manager handles them as in the program's own modal loop.
+// The dialog by keyboard alone: keys typed through SendInput, handled by the dialog manager as in the modal loop.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -22,12 +21,10 @@ protected:
             SendInput(2, input, sizeof(INPUT));
         }
         MSG message;
-        for (int idle = 0; idle < 5; ++idle, Sleep(10)) {
-            for (; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); idle = 0) {
+        for (int idle = 0; idle < 5; ++idle, Sleep(10))
+            for (; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); idle = 0)
                 if (!IsDialogMessageW(dialog_, &message))
                     DispatchMessageW(&message);
-            }
-        }
     }
 };
 
@@ -52,8 +49,7 @@ TEST_F(KeyboardTest, TabOrderToolbarKeysDeleteAndTypedLetters)
     Type({VK_RETURN});
     ASSERT_EQ(DeviceTarget(letter), L"\\??\\" + temp_.Path());
 
-    // A drive selected while the toolbar keeps the focus: the hot button moves off the disabled New
-    // to Remove, and the arrows skip New and wrap round to Save.
+    // Selected while the toolbar keeps the focus: New is disabled, Remove hot; the arrows skip New to Save.
     SelectRow(RowOf(letter));
     SetPath(temp_.MakeFolder(L"moved"));
     Type({VK_DOWN, VK_UP, VK_LEFT, VK_SPACE});

@@ -12,15 +12,12 @@
 #include "res/resource.h"
 #include "support/dialog_driver.h"
 
-static LRESULT CALLBACK AnswerUiState(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                      DWORD_PTR state)
+// The list answers for its UI state as on Windows, which hides focus cues in a dialog used with the
+// mouse until the keyboard moves the focus; Wine keeps none and always shows them.
+static LRESULT CALLBACK HideFocusCues(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
 {
-    return message == WM_QUERYUISTATE ? static_cast<LRESULT>(state) : DefSubclassProc(window, message, wParam, lParam);
-}
-
-void EmulateUiState(HWND window, WPARAM state)
-{
-    SetWindowSubclass(window, AnswerUiState, 1, state);
+    return message == WM_QUERYUISTATE ? UISF_HIDEFOCUS | UISF_HIDEACCEL
+                                       : DefSubclassProc(window, message, wParam, lParam);
 }
 
 std::wstring Item(wchar_t letter)
@@ -61,7 +58,7 @@ HWND MainDialogTest::OpenDialog()
 {
     dialog_ = CreateDialogParamW(g_hInstance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDlgProc, 0);
     if (dialog_ != nullptr) {
-        EmulateUiState(Control(IDC_DRIVE_LIST), UISF_HIDEFOCUS | UISF_HIDEACCEL);
+        SetWindowSubclass(Control(IDC_DRIVE_LIST), HideFocusCues, 1, 0);
         ShowWindow(dialog_, SW_SHOW);
         UpdateWindow(dialog_);
         Pump();
@@ -79,7 +76,7 @@ HWND MainDialogTest::OpenDialogInLanguage(LANGID language)
     auto* dialogTemplate = static_cast<const DLGTEMPLATE*>(LockResource(loaded));
     dialog_ = CreateDialogIndirectParamW(g_hInstance, dialogTemplate, nullptr, MainDlgProc, 0);
     if (dialog_ != nullptr) {
-        EmulateUiState(Control(IDC_DRIVE_LIST), UISF_HIDEFOCUS | UISF_HIDEACCEL);
+        SetWindowSubclass(Control(IDC_DRIVE_LIST), HideFocusCues, 1, 0);
         ShowWindow(dialog_, SW_SHOW);
         UpdateWindow(dialog_);
         Pump();

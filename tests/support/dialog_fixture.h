@@ -12,10 +12,6 @@
 #include "support/temp_folder.h"
 #include "support/windows_announcements.h"
 
-// The window answers WM_QUERYUISTATE with state (UISF_* bits) as on Windows, which hides focus cues in a
-// dialog used with the mouse (as the fixture's dialog list does); Wine keeps no UI state, always shows them.
-void EmulateUiState(HWND window, WPARAM state);
-
 // A letter as the combo shows it, " X:", and as a row's text, "X:".
 std::wstring Item(wchar_t letter);
 std::wstring DeviceText(wchar_t letter);

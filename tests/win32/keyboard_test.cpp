@@ -20,9 +20,8 @@ protected:
             input[1].ki.dwFlags = KEYEVENTF_KEYUP;
             SendInput(2, input, sizeof(INPUT));
         }
-        MSG message;
         for (int idle = 0; idle < 5; ++idle, Sleep(10))
-            for (; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); idle = 0)
+            for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); idle = 0)
                 if (!IsDialogMessageW(dialog_, &message))
                     DispatchMessageW(&message);
     }
@@ -55,11 +54,10 @@ TEST_F(KeyboardTest, TabOrderToolbarKeysDeleteAndTypedLetters)
     Type({VK_DOWN, VK_UP, VK_LEFT, VK_SPACE});
     EXPECT_EQ(DeviceTarget(letter), L"\\??\\" + temp_.Path() + L"\\moved");
 
-    // Delete on the selected row removes the drive; Enter and Esc outside the toolbars do nothing.
+    // Delete on the selected row removes the drive.
     SetFocus(Control(IDC_DRIVE_LIST));
-    Type({VK_DELETE, VK_RETURN, VK_ESCAPE});
+    Type({VK_DELETE});
     EXPECT_EQ(DeviceTarget(letter), L"");
-    EXPECT_TRUE(IsWindowVisible(dialog_));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/app_globals.h"
@@ -15,7 +16,6 @@
 #include "mainwindow/drive_record.h"
 #include "mainwindow/row_drawing.h"
 #include "res/resource.h"
-#include "support/dialog_fixture.h"
 #include "support/import_hook.h"
 #include "support/memory_canvas.h"
 
@@ -49,7 +49,7 @@ HFONT MakeFont(int height, int weight)
                        CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma");
 }
 
-HWND g_list = nullptr;   // the list that rows are drawn for, when a test needs its UI state
+HWND g_list = nullptr;   // the list that rows are drawn for; a fresh window shows keyboard cues
 
 // The WM_DRAWITEM of one list row, handed to DrawDriveItem as the dialog does.
 void PaintRow(HDC dc, UINT state, const wchar_t* record, RECT row, UINT control = IDC_DRIVE_LIST)
@@ -622,8 +622,8 @@ BOOL WINAPI ReportHighContrast(UINT, UINT, void* data, UINT)
     return TRUE;
 }
 
-// Rows under the High Contrast flag, and under white-on-black colours with the flag off (as under Wine):
-// system colours, a flat highlight, a focus rectangle while cues show. At the defaults, rows are as before.
+// System colours under the High Contrast flag, and under white-on-black colours with the flag off (as
+// Wine shows it): a flat highlight, texts in their colours, a focus rectangle. Defaults: as before.
 TEST_F(RowDrawingTest, RowsTakeTheSystemColoursUnderHighContrast)
 {
     const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT};
@@ -636,15 +636,13 @@ TEST_F(RowDrawingTest, RowsTakeTheSystemColoursUnderHighContrast)
     ASSERT_EQ(before.Pixel(3, 3), kBlue.top);
     ImportHook hook("user32.dll", "SystemParametersInfoW", reinterpret_cast<void*>(&ReportHighContrast));
     g_list = CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    EmulateUiState(g_list, 0);
     for (bool flag : {true, false}) {
         g_highContrast = flag;
         SetSysColors(4, elements, flag ? defaults : whiteOnBlack);
         ReadColourScheme();
         for (UINT state : {0u, UINT(ODS_FOCUS), UINT(ODS_SELECTED | ODS_FOCUS)}) {
-            const bool selected = (state & ODS_SELECTED) != 0;
-            const COLORREF fill = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
-            const COLORREF text = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+            const COLORREF fill = GetSysColor(state & ODS_SELECTED ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+            const COLORREF text = GetSysColor(state & ODS_SELECTED ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
             MemoryCanvas canvas(300, kRowHeight), empty(300, kRowHeight);
             Draw(canvas, state, record.data());
             Draw(empty, state, nullptr);
@@ -655,9 +653,7 @@ TEST_F(RowDrawingTest, RowsTakeTheSystemColoursUnderHighContrast)
             EXPECT_TRUE(texts > 50 && canvas.Count(fill) == empty.Count(fill) - texts) << flag << state << texts;
         }
     }
-    DestroyWindow(g_list);
-    g_list = nullptr;
-    g_highContrast = false;
+    DestroyWindow(std::exchange(g_list, nullptr));
     SetSysColors(4, elements, defaults);
     ReadColourScheme();
     MemoryCanvas after(300, kRowHeight);

@@ -76,3 +76,21 @@ CommandAction ChooseCommandAction(const ParsedCommandLine& parsed)
         return CommandAction::RunStartup;
     return CommandAction::ShowDialog;
 }
+
+bool HasArguments(const wchar_t* commandLine)
+{
+    const wchar_t* rest = commandLine;
+    if (*rest == L'"') {
+        ++rest;
+        while (*rest != L'\0' && *rest != L'"')
+            ++rest;
+        if (*rest == L'"')
+            ++rest;
+    } else {
+        while (*rest != L'\0' && *rest != L' ' && *rest != L'\t')
+            ++rest;
+    }
+    while (*rest == L' ' || *rest == L'\t')
+        ++rest;
+    return *rest != L'\0';
+}

@@ -31,3 +31,8 @@ enum class CommandAction {
 };
 
 CommandAction ChooseCommandAction(const ParsedCommandLine& parsed);
+
+// False when the command line names the program alone, as CommandLineToArgvW splits it (the
+// program quoted or up to the first blank or tab, then nothing but blanks and tabs): the dialog
+// then opens without the shell's library being loaded to split it.
+bool HasArguments(const wchar_t* commandLine);

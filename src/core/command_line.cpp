@@ -10,6 +10,8 @@
 
 bool ParseCommandLine()
 {
+    if (!HasArguments(GetCommandLineW()))
+        return true;
     int count = 0;
     wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     if (arguments == nullptr)

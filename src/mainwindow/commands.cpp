@@ -2,6 +2,8 @@
 #include "mainwindow/commands.h"
 
 #include <commctrl.h>
+#include <objbase.h>
+#include <shlwapi.h>
 
 #include "core/app_globals.h"
 #include "core/bounded_string.h"
@@ -17,6 +19,8 @@
 #include "persistence/autostart.h"
 #include "persistence/settings_file.h"
 #include "res/resource.h"
+
+bool g_pathCompletionPending = false;
 
 namespace {
 
@@ -130,6 +134,17 @@ void OnBrowse(HWND dialog)
     SetDlgItemTextW(dialog, IDC_PATH_EDIT, path);
 }
 
+// Once per dialog, when the path box first gets the focus: before any key can reach it. COM stays
+// initialised for the life of the dialog thread; auto-completion needs it.
+void OnPathBoxFocused(HWND dialog)
+{
+    if (!g_pathCompletionPending)
+        return;
+    g_pathCompletionPending = false;
+    CoInitialize(nullptr);
+    SHAutoComplete(GetDlgItem(dialog, IDC_PATH_EDIT), SHACF_FILESYS_DIRS);
+}
+
 void OnLetterPicked()
 {
     wchar_t recordLetter = SelectedLetter();
@@ -142,6 +157,10 @@ void OnCommand(HWND dialog, int id, HWND, UINT code)
 {
     if (code == CBN_SELENDOK && id == IDC_LETTER_COMBO) {
         OnLetterPicked();
+        return;
+    }
+    if (code == EN_SETFOCUS && id == IDC_PATH_EDIT) {
+        OnPathBoxFocused(dialog);
         return;
     }
     if (code != kCodeClicked && code != kCodeAccelerator)

@@ -48,14 +48,83 @@ int FindRowOfLetter(HWND list, wchar_t letter)
     return -1;
 }
 
-// Rows of the letter behind the first one: a letter has one drive, so it has one row.
-void DeleteLaterRowsOfLetter(HWND list, wchar_t letter, int firstRow)
+// Rows of the letter behind the first one: a letter has one drive, so it has one row. True when
+// a row went.
+bool DeleteLaterRowsOfLetter(HWND list, wchar_t letter, int firstRow)
 {
+    bool deleted = false;
     for (int row = RowCount(list) - 1; row > firstRow; --row) {
         const wchar_t* record = RecordOfRow(list, row);
         if (record != nullptr && record[0] == letter)
-            SendMessageW(list, LVM_DELETEITEM, row, 0);
+            deleted = SendMessageW(list, LVM_DELETEITEM, row, 0) != FALSE || deleted;
     }
+    return deleted;
+}
+
+// Where a new row of the letter belongs: before the first row of a later letter.
+int RowIndexForLetter(HWND list, wchar_t letter)
+{
+    int count = RowCount(list);
+    for (int row = 0; row < count; ++row) {
+        const wchar_t* record = RecordOfRow(list, row);
+        if (record != nullptr && record[0] > letter)
+            return row;
+    }
+    return count;
+}
+
+// Brings the row of one letter in line with the system. A row that already shows what the system
+// has is not touched, so a refresh that finds nothing new draws nothing. True when a row came or
+// went: the scroll bar may have come or gone with it, and the column must be fitted again.
+bool UpdateDriveRow(HWND list, wchar_t letter)
+{
+    int row = FindRowOfLetter(list, letter);
+    bool rowsChanged = row >= 0 && DeleteLaterRowsOfLetter(list, letter, row);
+
+    wchar_t directory[kTargetCapacity];
+    DriveQuery query = QueryVirtualDrive(letter, directory, kTargetCapacity);
+    // A letter the system could not read out is not known to be gone: its row and saved line stay.
+    if (query == DriveQuery::Unreadable)
+        return rowsChanged;
+    if (query == DriveQuery::NotVirtual) {
+        if (row < 0)
+            return rowsChanged;
+        SendMessageW(list, LVM_DELETEITEM, row, 0);
+        return true;
+    }
+
+    wchar_t fresh[kDriveRecordUnits];
+    FillDriveRecord(fresh, letter, directory);
+    wchar_t* record = row >= 0 ? RecordOfRow(list, row) : nullptr;
+    if (record != nullptr && SameDriveRecord(record, fresh))
+        return rowsChanged;
+    bool newRecord = record == nullptr;
+    if (newRecord) {
+        record = static_cast<wchar_t*>(GlobalAlloc(GMEM_FIXED, kDriveRecordUnits * sizeof(wchar_t)));
+        if (record == nullptr)
+            return rowsChanged;
+    }
+    CopyMemory(record, fresh, sizeof(fresh));
+
+    wchar_t text[kDeviceNameLength];
+    BuildDeviceName(letter, text);
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iSubItem = 0;
+    item.pszText = text;
+    item.iImage = 0;
+    item.lParam = reinterpret_cast<LPARAM>(record);
+    if (!newRecord) {
+        item.iItem = row;
+        SendMessageW(list, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        return rowsChanged;
+    }
+    item.iItem = RowIndexForLetter(list, letter);
+    if (SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)) < 0) {
+        GlobalFree(record);
+        return rowsChanged;
+    }
+    return true;
 }
 
 // The one rule of the rows' order: by drive letter.
@@ -129,60 +198,20 @@ void ApplyDpiToDriveList()
 
 void RefreshDriveEntry(wchar_t letter)
 {
-    if (g_hwndMain == nullptr)
-        return;
-    HWND list = DriveList();
-    int row = FindRowOfLetter(list, letter);
-    if (row >= 0)
-        DeleteLaterRowsOfLetter(list, letter, row);
-
-    wchar_t directory[kTargetCapacity];
-    DriveQuery query = QueryVirtualDrive(letter, directory, kTargetCapacity);
-    // A letter the system could not read out is not known to be gone: its row and saved line stay.
-    if (query == DriveQuery::Unreadable)
-        return;
-    if (query == DriveQuery::NotVirtual) {
-        if (row >= 0) {
-            SendMessageW(list, LVM_DELETEITEM, row, 0);
-            FitListColumn();
-        }
-        return;
-    }
-
-    wchar_t* record = row >= 0 ? RecordOfRow(list, row) : nullptr;
-    bool newRecord = record == nullptr;
-    if (newRecord) {
-        record = static_cast<wchar_t*>(GlobalAlloc(GMEM_FIXED, kDriveRecordUnits * sizeof(wchar_t)));
-        if (record == nullptr)
-            return;
-    }
-    FillDriveRecord(record, letter, directory);
-
-    wchar_t text[kDeviceNameLength];
-    BuildDeviceName(letter, text);
-    LVITEMW item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    item.iSubItem = 0;
-    item.pszText = text;
-    item.iImage = 0;
-    item.lParam = reinterpret_cast<LPARAM>(record);
-    if (newRecord) {
-        item.iItem = RowCount(list);
-        if (SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)) < 0)
-            GlobalFree(record);
-        else
-            SortDriveRows();
-    } else {
-        item.iItem = row;
-        SendMessageW(list, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    }
-    FitListColumn();
+    if (g_hwndMain != nullptr && UpdateDriveRow(DriveList(), letter))
+        FitListColumn();
 }
 
 void RefreshAllDrives()
 {
+    if (g_hwndMain == nullptr)
+        return;
+    HWND list = DriveList();
+    bool rowsChanged = false;
     for (wchar_t letter = L'A'; letter <= L'Z'; ++letter)
-        RefreshDriveEntry(letter);
+        rowsChanged = UpdateDriveRow(list, letter) || rowsChanged;
+    if (rowsChanged)
+        FitListColumn();
 }
 
 void FitListColumn()
@@ -276,7 +305,13 @@ void MoveDriveRow(wchar_t from, wchar_t to)
     HWND list = DriveList();
     for (int stale = FindDriveRow(to); stale >= 0; stale = FindDriveRow(to))
         SendMessageW(list, LVM_DELETEITEM, stale, 0);
-    RecordOfRow(list, FindDriveRow(from))[0] = to;
+    int row = FindDriveRow(from);
+    RecordOfRow(list, row)[0] = to;
+    wchar_t text[kDeviceNameLength];
+    BuildDeviceName(to, text);
+    LVITEMW item = {};
+    item.pszText = text;
+    SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
     SortDriveRows();
 }
 

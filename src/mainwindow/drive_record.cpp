@@ -21,3 +21,16 @@ void FillDriveRecord(wchar_t* record, wchar_t letter, const wchar_t* directory)
     AddTrailingBackslash(text, kRecordDirectoryCapacity);
     text[0] = NormalizeDriveLetter(text[0]);
 }
+
+bool SameDriveRecord(const wchar_t* first, const wchar_t* second)
+{
+    if (first[0] != second[0])
+        return false;
+    for (size_t i = 1; i < kDriveRecordUnits; ++i) {
+        if (first[i] != second[i])
+            return false;
+        if (first[i] == L'\0')
+            return true;
+    }
+    return true;
+}

@@ -17,3 +17,6 @@ void AddTrailingBackslash(wchar_t* text, size_t capacity);
 // its first unit upper-cased, and a backslash appended when it is missing and the directory
 // is shorter than 259 units.
 void FillDriveRecord(wchar_t* record, wchar_t letter, const wchar_t* directory);
+
+// True when both records hold the same letter and directory.
+bool SameDriveRecord(const wchar_t* first, const wchar_t* second);

@@ -70,12 +70,13 @@ void FillLetterCombo(wchar_t keepLetter, wchar_t selectLetter)
         if (edit.remove & LetterBit(letter))
             SendMessageW(combo, CB_DELETESTRING, FindComboLetter(combo, letter), 0);
     }
-    // The kept letter may be removed and added back; the combo sorts what it adds.
+    // The combo sorts what it adds.
     for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
         if (edit.add & LetterBit(letter))
             AddComboLetter(combo, letter);
     }
-    if (edit.changeSelection)
+    // A selection that is already there is not set again: that would redraw the combo.
+    if (edit.changeSelection && ChosenLetter() != edit.select)
         SendMessageW(combo, CB_SETCURSEL, FindComboLetter(combo, edit.select), 0);
 }
 

@@ -18,7 +18,8 @@ LetterComboEdit PlanLetterCombo(uint32_t usedLetters, uint32_t presentLetters, w
     LetterComboEdit edit = {};
     usedLetters &= kAllLetters;
     presentLetters &= kAllLetters;
-    edit.remove = presentLetters & usedLetters;
+    // The kept letter stays where it is: removed and added back, it would lose its selection.
+    edit.remove = presentLetters & usedLetters & ~LetterBit(keepLetter);
     edit.add = ~presentLetters & ~usedLetters & kAllLetters;
     uint32_t afterwards = (presentLetters & ~edit.remove) | edit.add;
     edit.add |= LetterBit(keepLetter) & ~afterwards;

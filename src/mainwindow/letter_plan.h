@@ -4,7 +4,7 @@
 #include <cstdint>
 
 struct LetterComboEdit {
-    uint32_t remove;        // present in the combo but in use; applied first
+    uint32_t remove;        // present in the combo but in use, the kept letter excepted; applied first
     uint32_t add;           // free but missing, and the kept letter when missing after the removals
     bool changeSelection;   // false: the selection is left as it is
     wchar_t select;         // letter to select when changeSelection; 0 clears it

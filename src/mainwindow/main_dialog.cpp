@@ -3,8 +3,6 @@
 
 #include <commctrl.h>
 #include <dbt.h>
-#include <objbase.h>
-#include <shlwapi.h>
 
 #include "controls/dpi.h"
 #include "controls/hyperlink.h"
@@ -26,6 +24,9 @@
 namespace {
 
 constexpr UINT kApplyDpiMessage = WM_APP + 1;
+// Posted at dialog start: it arrives once the dialog is shown and its message loop runs.
+constexpr UINT kShownMessage = WM_APP + 2;
+bool g_showingDialog = false;
 
 void SetWindowIcons(HWND dialog)
 {
@@ -33,13 +34,6 @@ void SetWindowIcons(HWND dialog)
     SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
     HICON smallIcon = LoadProgramIcon(IDI_APP, GetSystemMetrics(SM_CXSMICON));
     SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
-}
-
-void EnablePathCompletion(HWND dialog)
-{
-    // COM stays initialised for the life of the dialog thread; auto-completion needs it.
-    CoInitialize(nullptr);
-    SHAutoComplete(GetDlgItem(dialog, IDC_PATH_EDIT), SHACF_FILESYS_DIRS);
 }
 
 // List and combo read anew from the system, keeping the selected drive's letter and the user's
@@ -59,8 +53,13 @@ void OnDeviceChange(WPARAM event)
 // Another program may change drives without an announcement; the user sees them on coming back.
 void OnActivate(WPARAM state)
 {
-    if (LOWORD(state) == WA_ACTIVE || LOWORD(state) == WA_CLICKACTIVE)
-        RefreshFromSystem();
+    if (LOWORD(state) != WA_ACTIVE && LOWORD(state) != WA_CLICKACTIVE)
+        return;
+    // The activation that shows the dialog comes before its message loop runs, a moment after
+    // the list was read from the system: nothing can have changed.
+    if (g_showingDialog)
+        return;
+    RefreshFromSystem();
 }
 
 // The window moves to a display of another scaling: take the place the system suggests, and
@@ -108,13 +107,16 @@ void OnInitDialog(HWND dialog)
                   HLF_FOCUSABLE | HLF_AUTOSIZE);
     CreateToolbars(dialog);
     ConfigureDriveList();
-    EnablePathCompletion(dialog);
-    for (wchar_t letter = L'A'; letter <= L'Z'; ++letter)
-        RefreshDriveEntry(letter);
+    // Path completion waits for the path box's focus (OnCommand): COM and the shell's completion
+    // cost the start more than anything the user sees first.
+    g_pathCompletionPending = true;
+    g_showingDialog = true;
+    PostMessageW(dialog, kShownMessage, 0, 0);
+    RefreshAllDrives();
     FillLetterCombo(0, 0);
-    LoadSettings(false);
     // Drives loaded from the file are announced on Windows but not under Wine: list them either way.
-    RefreshFromSystem();
+    if (LoadSettings(false))
+        RefreshFromSystem();
 }
 
 INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
@@ -144,6 +146,9 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         break;
     case kApplyDpiMessage:
         OnApplyDpi(dialog);
+        break;
+    case kShownMessage:
+        g_showingDialog = false;
         break;
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:

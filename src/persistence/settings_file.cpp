@@ -84,17 +84,19 @@ void ApplySavedDrive(wchar_t letter, const wchar_t* directory, void*)
     SetVirtualDrive(letter, directory);
 }
 
-void ReadSettingsFrom(const wchar_t* path, bool startupMode)
+bool ReadSettingsFrom(const wchar_t* path, bool startupMode)
 {
     if (g_hwndMain != nullptr && !startupMode)
         ApplyAutoStartChoice(path);
     DWORD size = 0;
     wchar_t* section = ReadWholeSection(path, kDrivesSection, &size);
     if (section == nullptr)
-        return;
-    if (ShouldApplySavedDrives(section, startupMode))
+        return false;
+    bool apply = ShouldApplySavedDrives(section, startupMode);
+    if (apply)
         ForEachDrivesEntry(section, size, ApplySavedDrive, nullptr);
     GlobalFree(section);
+    return apply;
 }
 
 // The Drives section from the list's rows, in a heap block; false when it cannot be had.
@@ -186,11 +188,10 @@ bool ReplaceSettingsFile(const wchar_t* path, const wchar_t* autoStart, const Se
 
 }  // namespace
 
-void LoadSettings(bool startupMode)
+bool LoadSettings(bool startupMode)
 {
     wchar_t path[kModulePathCapacity];
-    if (FindSettingsPath(path))
-        ReadSettingsFile(path, startupMode);
+    return FindSettingsPath(path) && ReadSettingsFile(path, startupMode);
 }
 
 bool SaveSettings()
@@ -199,16 +200,16 @@ bool SaveSettings()
     return FindSettingsPath(path) && WriteSettingsFile(path);
 }
 
-void ReadSettingsFile(const wchar_t* path, bool startupMode)
+bool ReadSettingsFile(const wchar_t* path, bool startupMode)
 {
     // A UTF-8 file (Notepad's default) is read through a UTF-16 copy; the file itself stays as it is.
     wchar_t copy[MAX_PATH];
     if (IsUtf8SettingsFile(path) && MakeTemporaryUnicodeCopy(path, copy)) {
-        ReadSettingsFrom(copy, startupMode);
+        bool applied = ReadSettingsFrom(copy, startupMode);
         DeleteFileW(copy);
-        return;
+        return applied;
     }
-    ReadSettingsFrom(path, startupMode);
+    return ReadSettingsFrom(path, startupMode);
 }
 
 bool WriteSettingsFile(const wchar_t* path)

@@ -4,12 +4,12 @@
 
 // Reads the file beside the executable. In the start-up mode every saved drive is re-created
 // without asking; with the dialog, the check box follows the file and the saved drives are
-// offered when the list is empty.
-void LoadSettings(bool startupMode);
+// offered when the list is empty. True when saved drives were applied.
+bool LoadSettings(bool startupMode);
 
 // Writes the check box and the drive list to the file beside the executable, after bringing
 // the Run value in line. True when the file was written completely.
 bool SaveSettings();
 
-void ReadSettingsFile(const wchar_t* path, bool startupMode);
+bool ReadSettingsFile(const wchar_t* path, bool startupMode);
 bool WriteSettingsFile(const wchar_t* path);

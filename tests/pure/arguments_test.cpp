@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "core/arguments.h"
@@ -94,6 +95,18 @@ TEST(ParseArguments, ChoosesTheOperationOfTheWholeLine)
         else
             EXPECT_STREQ(parsed.path, c.path) << line;
     }
+}
+
+TEST(HasArguments, AnythingAfterTheProgramAsTheSystemSplitsIt)
+{
+    const std::pair<const wchar_t*, bool> cases[] = {
+        {L"\"C:\\Program Files\\Morvex.exe\"", false}, {L"\"C:\\Program Files\\Morvex.exe\"  \t", false},
+        {L"Morvex.exe", false}, {L"", false}, {L"\"C:\\a b\\Morvex.exe\" /d", true}, {L"Morvex.exe\tZ:", true},
+        {L"\"Morvex.exe\"\"\"", true},   // an empty argument follows
+        {L"\"C:\\no end", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(HasArguments(c.first), c.second) << c.first;
 }
 
 TEST(ParseArguments, ProgramNameIsNeverAnArgument)

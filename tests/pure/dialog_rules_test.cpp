@@ -44,8 +44,8 @@ TEST(PlanLetterCombo, OffersFreeLettersAndKeepsWhatStays)
         {"CZ", "ABDEFGHIJKLMNOPQRSTUVWY", 0, 0, "", "X", false, 0},
         // The selected drive's own letter is offered although in use, and selected.
         {"CXZ", "ABDEFGHIJKLMNOPQRSTUVWY", L'X', L'X', "", "X", true, L'X'},
-        // Present and kept: removed with the used letters, then added back.
-        {"CXZ", "ABDEFGHIJKLMNOPQRSTUVWXY", L'X', L'X', "X", "X", true, L'X'},
+        // Present and kept: left where it is, so that a refresh does not disturb it.
+        {"CXZ", "ABDEFGHIJKLMNOPQRSTUVWXY", L'X', L'X', "", "", true, L'X'},
         // Selecting a letter that is not offered clears the selection.
         {"CZ", "ABDEFGHIJKLMNOPQRSTUVWXY", 0, L'Z', "", "", true, L'Z'},
         // Anything outside A..Z means none.

@@ -240,7 +240,30 @@ TEST_F(AnnouncementsTest, SaveOntoTheLetterOfAStaleRowLeavesOneRow)
     ExpectListMirrorsSystemAndCloseSavesIt("after the move onto the stale row's letter");
 }
 
-// Coming back to the dialog shows what another program changed without an announcement.
+// Messages that change the list or the combo, counted on their way in.
+int g_changes = 0;
+WNDPROC g_listProcedure = nullptr, g_comboProcedure = nullptr;
+
+LRESULT CALLBACK CountListChanges(HWND list, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    g_changes += message == LVM_SETITEMW || message == LVM_INSERTITEMW || message == LVM_DELETEITEM ||
+                 message == LVM_SETCOLUMNW;
+    return CallWindowProcW(g_listProcedure, list, message, wParam, lParam);
+}
+
+LRESULT CALLBACK CountComboChanges(HWND combo, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    g_changes += message == CB_ADDSTRING || message == CB_DELETESTRING || message == CB_SETCURSEL;
+    return CallWindowProcW(g_comboProcedure, combo, message, wParam, lParam);
+}
+
+WNDPROC Subclass(HWND window, WNDPROC procedure)
+{
+    return reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+}
+
+// Coming back to the dialog shows what another program changed without an announcement; when
+// nothing changed, no row is set again and nothing is drawn.
 TEST_F(AnnouncementsTest, ActivationRefreshesTheList)
 {
     announcements_.AnnounceLikeWindows(false);
@@ -253,6 +276,17 @@ TEST_F(AnnouncementsTest, ActivationRefreshesTheList)
     EXPECT_EQ(RowOf(letter), 0);
     std::vector<std::wstring> combo = ComboItems();
     EXPECT_EQ(std::count(combo.begin(), combo.end(), Item(letter)), 0);
+    SelectRow(0);
+    RedrawWindow(dialog_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    g_listProcedure = Subclass(Control(IDC_DRIVE_LIST), CountListChanges);
+    g_comboProcedure = Subclass(Control(IDC_LETTER_COMBO), CountComboChanges);
+    g_changes = 0;
+    SendMessageW(dialog_, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
+    Subclass(Control(IDC_DRIVE_LIST), g_listProcedure);
+    Subclass(Control(IDC_LETTER_COMBO), g_comboProcedure);
+    EXPECT_EQ(g_changes, 0);
+    EXPECT_FALSE(GetUpdateRect(Control(IDC_DRIVE_LIST), nullptr, FALSE));
+    EXPECT_EQ(ComboSelection(), Item(letter));
     RemoveVirtualDefinitions(letter);
     SendMessageW(dialog_, WM_ACTIVATE, MAKEWPARAM(WA_CLICKACTIVE, 0), 0);
     EXPECT_TRUE(Rows().empty());

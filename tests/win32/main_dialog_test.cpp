@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <dbt.h>
+#include <shlwapi.h>
 
 #include <gtest/gtest.h>
 
@@ -298,6 +299,27 @@ TEST_F(MainDialogTest, RemovingTheOnlySelectedRowLeavesEverythingEmpty)
     EXPECT_EQ(PathText(), L"");
     EXPECT_EQ(ComboSelection(), L"");
     EXPECT_EQ(SelectedRow(), -1);
+}
+
+int g_completions = 0;
+
+HRESULT WINAPI CountCompletion(HWND, DWORD flags)
+{
+    g_completions += flags == SHACF_FILESYS_DIRS;
+    return S_OK;
+}
+
+// The dialog starts without the shell's completion; the path box gets it once, with its first focus.
+TEST_F(MainDialogTest, PathCompletionComesWithTheFirstFocusOfThePathBox)
+{
+    ImportHook hook("shlwapi.dll", "SHAutoComplete", reinterpret_cast<void*>(&CountCompletion));
+    ASSERT_TRUE(hook.Installed());
+    g_completions = 0;
+    ASSERT_NE(OpenDialog(), nullptr);
+    EXPECT_EQ(g_completions, 0);
+    for (int id : {IDC_PATH_EDIT, IDC_DRIVE_LIST, IDC_PATH_EDIT})
+        SetFocus(Control(id));
+    EXPECT_EQ(g_completions, 1);
 }
 
 DWORD WINAPI UnreadableQuery(LPCWSTR, LPWSTR, DWORD)

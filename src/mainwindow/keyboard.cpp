@@ -28,10 +28,12 @@ WNDPROC Subclass(HWND window, WNDPROC procedure)
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
-bool ButtonAt(HWND toolbar, int index, TBBUTTON* button)
+// False also for no button (-1).
+bool EnabledButtonAt(HWND toolbar, int index, TBBUTTON* button)
 {
     *button = {};
-    return index >= 0 && SendMessageW(toolbar, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(button));
+    return index >= 0 && SendMessageW(toolbar, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(button)) &&
+           (button->fsState & TBSTATE_ENABLED) != 0;
 }
 
 // The hot button moves by step from `from` (-1: from none) to the next enabled one.
@@ -42,7 +44,7 @@ void MoveHotButton(HWND toolbar, int from, int step)
     count = count < kMaxButtons ? count : kMaxButtons;
     TBBUTTON button;
     for (int i = 0; i < count; ++i)
-        enabled[i] = ButtonAt(toolbar, i, &button) && (button.fsState & TBSTATE_ENABLED) != 0;
+        enabled[i] = EnabledButtonAt(toolbar, i, &button);
     SendMessageW(toolbar, TB_SETHOTITEM, NextHotButton(enabled, count, from, step), 0);
 }
 
@@ -55,7 +57,7 @@ int HotButton(HWND toolbar)
 void PressHotButton(HWND toolbar)
 {
     TBBUTTON button;
-    if (ButtonAt(toolbar, HotButton(toolbar), &button) && (button.fsState & TBSTATE_ENABLED) != 0)
+    if (EnabledButtonAt(toolbar, HotButton(toolbar), &button))
         SendMessageW(GetParent(toolbar), WM_COMMAND, MAKEWPARAM(button.idCommand, BN_CLICKED),
                      reinterpret_cast<LPARAM>(toolbar));
 }
@@ -91,8 +93,9 @@ bool OnToolbarKeyDown(HWND toolbar, WPARAM key, LPARAM lParam)
     }
 }
 
-// The toolbars' own keyboard handling is not used: in a dialog Wine's never gets the arrows (it
-// does not ask for them), and it makes the first button hot on focus even when disabled.
+// The toolbars' own keyboard handling is not used, so that both systems behave alike: Windows'
+// toolbar asks for the arrows, Wine's does not (in a dialog it never gets them) and makes its first
+// button hot on focus even when disabled.
 LRESULT CALLBACK ToolbarKeysProc(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -155,7 +158,7 @@ void KeepHotButtonEnabled(HWND toolbar)
 {
     TBBUTTON button;
     int hot = HotButton(toolbar);
-    if (GetFocus() == toolbar && !(ButtonAt(toolbar, hot, &button) && (button.fsState & TBSTATE_ENABLED) != 0))
+    if (GetFocus() == toolbar && !EnabledButtonAt(toolbar, hot, &button))
         MoveHotButton(toolbar, hot, +1);
 }
 

@@ -224,6 +224,17 @@ BOOL MakeHyperlink(HWND window, LPCWSTR url, const COLORREF* pLinkColor, const C
     return TRUE;
 }
 
+BOOL SetHyperlinkColors(HWND window, COLORREF linkColor, COLORREF visitedColor)
+{
+    HyperlinkData* link = IsHyperlink(window) ? LinkRecord(window) : nullptr;
+    if (link == nullptr)
+        return FALSE;
+    link->crLink = linkColor;
+    link->crVisited = visitedColor;
+    Repaint(window);
+    return TRUE;
+}
+
 BOOL OpenHyperlink(HWND window)
 {
     if (!IsHyperlink(window))

@@ -23,6 +23,9 @@ struct HyperlinkData {
 BOOL MakeHyperlink(HWND window, LPCWSTR url, const COLORREF* pLinkColor, const COLORREF* pVisitedColor,
                    DWORD flags);
 
+// New link and visited colours for a link, keeping its state; repaints it. FALSE for any other window.
+BOOL SetHyperlinkColors(HWND window, COLORREF linkColor, COLORREF visitedColor);
+
 // Opens the link's target through the shell; TRUE when the shell accepted it.
 BOOL OpenHyperlink(HWND window);
 

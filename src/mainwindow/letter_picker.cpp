@@ -91,6 +91,21 @@ wchar_t ChosenLetter()
     return static_cast<wchar_t>(SendMessageW(combo, CB_GETITEMDATA, index, 0) & 0xFFFF);
 }
 
+void PickTypedLetter(wchar_t letter)
+{
+    if (g_hwndMain == nullptr)
+        return;
+    HWND combo = LetterCombo();
+    int index = FindComboLetter(combo, letter);
+    if (index == CB_ERR)
+        return;
+    SendMessageW(combo, CB_SETCURSEL, index, 0);
+    if (SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0))
+        return;
+    SendMessageW(g_hwndMain, WM_COMMAND, MAKEWPARAM(IDC_LETTER_COMBO, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
+    SendMessageW(g_hwndMain, WM_COMMAND, MAKEWPARAM(IDC_LETTER_COMBO, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
 void SyncSelection()
 {
     if (g_hwndMain == nullptr)

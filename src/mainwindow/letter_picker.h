@@ -12,6 +12,10 @@ void FillLetterCombo(wchar_t keepLetter, wchar_t selectLetter);
 // The letter picked in the combo (its item data), 0 when nothing is picked.
 wchar_t ChosenLetter();
 
+// A letter typed into the combo: selects it when it is offered. A closed combo then reports the
+// pick to the dialog as a pick with the arrow keys does; an open one reports it when it closes.
+void PickTypedLetter(wchar_t letter);
+
 // Path box, combo and the main toolbar's buttons from the selected row.
 void SyncSelection();
 

@@ -9,8 +9,10 @@
 #include "controls/visual_styles.h"
 #include "core/app_globals.h"
 #include "mainwindow/homepage.h"
+#include "mainwindow/colour_scheme.h"
 #include "mainwindow/commands.h"
 #include "mainwindow/drive_list.h"
+#include "mainwindow/keyboard.h"
 #include "mainwindow/letter_picker.h"
 #include "mainwindow/open_dialog.h"
 #include "mainwindow/program_icons.h"
@@ -86,6 +88,8 @@ void OnNotify(const NMHDR* header)
         OnDriveSelectionChanged(reinterpret_cast<const NMLISTVIEW*>(header));
     else if (header->code == LVN_DELETEITEM)
         OnDriveRowDeleted(reinterpret_cast<const NMLISTVIEW*>(header));
+    else if (header->code == LVN_KEYDOWN)
+        OnDriveListKey(reinterpret_cast<const NMLVKEYDOWN*>(header));
 }
 
 }  // namespace
@@ -120,6 +124,7 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
     switch (message) {
     case WM_INITDIALOG:
         OnInitDialog(dialog);
+        ApplyColourScheme(dialog);
         break;
     case WM_COMMAND:
         OnCommand(dialog, LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
@@ -144,6 +149,10 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         break;
     case kShownMessage:
         g_showingDialog = false;
+        break;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        OnColoursChanged(dialog, message, wParam, lParam);
         break;
     case WM_THEMECHANGED:
         RefreshThemes(dialog);

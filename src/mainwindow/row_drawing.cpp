@@ -4,6 +4,7 @@
 
 #include "core/app_globals.h"
 #include "core/bounded_string.h"
+#include "mainwindow/colour_scheme.h"
 #include "mainwindow/directory_line.h"
 #include "mainwindow/drive_list.h"
 #include "mainwindow/program_icons.h"
@@ -48,11 +49,43 @@ int TextHeight(HDC hdc)
     return metrics.tmHeight;
 }
 
-void DrawRowTexts(HDC hdc, const RowRect& item, const wchar_t* record)
+HBRUSH RowBackground()
+{
+    // A system colour's index plus one stands for that colour's brush.
+    return g_bSystemColours ? reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)
+                            : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+}
+
+SelectionColours SelectedRowColours(bool focused)
+{
+    if (!g_bSystemColours)
+        return focused ? kFocusedColours : kUnfocusedColours;
+    // The system's highlight, flat: the gradient runs from it to itself.
+    COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    return {highlight, highlight, highlight, highlight};
+}
+
+COLORREF RowTextColour(bool selected)
+{
+    if (!g_bSystemColours)
+        return 0x00000000;
+    return GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+}
+
+// The focused row is marked while the list shows keyboard cues: its window's UI state says so
+// (a row drawn for no window has none to show).
+bool ShowsFocusCue(const DRAWITEMSTRUCT* drawItem)
+{
+    if ((drawItem->itemState & ODS_FOCUS) == 0 || drawItem->hwndItem == nullptr)
+        return false;
+    return (SendMessageW(drawItem->hwndItem, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
+}
+
+void DrawRowTexts(HDC hdc, const RowRect& item, const wchar_t* record, COLORREF colour)
 {
     const int listHeight = TextHeight(hdc);
     HGDIOBJ listFont = SelectObject(hdc, g_hBoldFont);
-    COLORREF previousColour = SetTextColor(hdc, 0x00000000);
+    COLORREF previousColour = SetTextColor(hdc, colour);
     // The list hands over its DC with an opaque highlight behind text; the texts belong on the gradient.
     int previousMode = SetBkMode(hdc, TRANSPARENT);
     const int boldHeight = TextHeight(hdc);
@@ -125,9 +158,10 @@ void DrawDriveItem(HWND, const DRAWITEMSTRUCT* drawItem)
     // The font heights only move the texts; frame, gradient and icon do not depend on them.
     const RowGeometry geometry = ComputeRowGeometry(item, 0, 0, g_uDpi);
 
-    FillRect(hdc, &rcItem, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    if (drawItem->itemState & ODS_SELECTED) {
-        const SelectionColours& colours = (drawItem->itemState & ODS_FOCUS) ? kFocusedColours : kUnfocusedColours;
+    const bool selected = (drawItem->itemState & ODS_SELECTED) != 0;
+    FillRect(hdc, &rcItem, RowBackground());
+    if (selected) {
+        const SelectionColours colours = SelectedRowColours((drawItem->itemState & ODS_FOCUS) != 0);
         RECT frame = ToRect(geometry.frame);
         DrawSelectionFrame(hdc, &frame, colours.outer, colours.inner, g_uDpi);
         RECT inner = ToRect(geometry.inner);
@@ -141,9 +175,11 @@ void DrawDriveItem(HWND, const DRAWITEMSTRUCT* drawItem)
                DI_NORMAL);
 
     const auto* record = reinterpret_cast<const wchar_t*>(drawItem->itemData);
-    if (record == nullptr)
-        return;
-    DrawRowTexts(hdc, item, record);
+    if (record != nullptr)
+        DrawRowTexts(hdc, item, record, RowTextColour(selected));
+    // On the row's outer ring, which is the background in every state.
+    if (ShowsFocusCue(drawItem))
+        DrawFocusRect(hdc, &rcItem);
 }
 
 void ReleaseRowIcon()

@@ -1,6 +1,8 @@
 // Painting of the drive list's owner-drawn rows: white background, a rounded blue (focused)
 // or grey selection frame over a vertical gradient, the program icon, the bold title
-// "Virtual Drive X:" and the directory shortened in its middle when it does not fit.
+// "Virtual Drive X:" and the directory shortened in its middle when it does not fit; in the
+// system's colours a flat highlight instead. The focused row gets a focus rectangle while the
+// list shows keyboard cues.
 #pragma once
 #include <windows.h>
 

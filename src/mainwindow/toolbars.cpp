@@ -3,6 +3,7 @@
 
 #include "core/app_globals.h"
 #include "controls/dpi_rules.h"
+#include "mainwindow/keyboard.h"
 #include "mainwindow/program_icons.h"
 #include "res/resource.h"
 
@@ -132,6 +133,7 @@ void ApplyToolbarStates(const ToolbarStates& states)
     SetButtonState(IDM_REMOVE, states.remove);
     SetButtonState(IDM_SAVE, states.save);
     SetButtonState(IDM_NEW, states.create);
+    KeepHotButtonEnabled(g_hwndMainToolbar);
 }
 
 void CreateToolbars(HWND dialog)
@@ -150,6 +152,7 @@ void CreateToolbars(HWND dialog)
     TBBUTTON browseButton = MakeButton(g_hwndBrowseToolbar, images[0], kBrowseButton);
     SendMessageW(g_hwndBrowseToolbar, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&browseButton));
     PlaceToolbars(dialog);
+    EnableKeyboard(dialog);
 }
 
 void ApplyDpiToToolbars(HWND dialog)

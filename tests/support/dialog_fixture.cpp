@@ -12,6 +12,14 @@
 #include "res/resource.h"
 #include "support/dialog_driver.h"
 
+// The list answers for its UI state as on Windows, which hides focus cues in a dialog used with the
+// mouse until the keyboard moves the focus; Wine keeps none and always shows them.
+static LRESULT CALLBACK HideFocusCues(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    return message == WM_QUERYUISTATE ? UISF_HIDEFOCUS | UISF_HIDEACCEL
+                                       : DefSubclassProc(window, message, wParam, lParam);
+}
+
 std::wstring Item(wchar_t letter)
 {
     return std::wstring(L" ") + letter + L":";
@@ -50,6 +58,7 @@ HWND MainDialogTest::OpenDialog()
 {
     dialog_ = CreateDialogParamW(g_hInstance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDlgProc, 0);
     if (dialog_ != nullptr) {
+        SetWindowSubclass(Control(IDC_DRIVE_LIST), HideFocusCues, 1, 0);
         ShowWindow(dialog_, SW_SHOW);
         UpdateWindow(dialog_);
         Pump();
@@ -67,6 +76,7 @@ HWND MainDialogTest::OpenDialogInLanguage(LANGID language)
     auto* dialogTemplate = static_cast<const DLGTEMPLATE*>(LockResource(loaded));
     dialog_ = CreateDialogIndirectParamW(g_hInstance, dialogTemplate, nullptr, MainDlgProc, 0);
     if (dialog_ != nullptr) {
+        SetWindowSubclass(Control(IDC_DRIVE_LIST), HideFocusCues, 1, 0);
         ShowWindow(dialog_, SW_SHOW);
         UpdateWindow(dialog_);
         Pump();

@@ -145,12 +145,12 @@ TEST_F(MainDialogTest, ListIsConfiguredForOwnerDrawnRows)
     EXPECT_EQ(style & listStyle, listStyle);
     EXPECT_EQ(GetWindowLongW(Control(IDC_LETTER_COMBO), GWL_STYLE) & (CBS_DROPDOWNLIST | CBS_SORT),
               CBS_DROPDOWNLIST | CBS_SORT);
-    // Tab order: list, combo, path box, check box, Close.
+    // Tab order, in reading order: list, main toolbar, combo, path box, Browse toolbar.
     std::vector<int> order;
     HWND control = GetNextDlgTabItem(dialog_, Control(IDC_DRIVE_LIST), FALSE);
     for (int i = 0; i < 4 && control != nullptr; ++i, control = GetNextDlgTabItem(dialog_, control, FALSE))
         order.push_back(GetDlgCtrlID(control));
-    std::vector<int> expected = {IDC_LETTER_COMBO, IDC_PATH_EDIT, IDC_AUTOSTART, IDC_CLOSE};
+    std::vector<int> expected = {IDC_MAIN_TOOLBAR, IDC_LETTER_COMBO, IDC_PATH_EDIT, IDC_BROWSE_TOOLBAR};
     EXPECT_EQ(order, expected);
     // The rows take their height from the 44-pixel image list.
     EXPECT_EQ(ListView_GetExtendedListViewStyle(Control(IDC_DRIVE_LIST)),

@@ -7,9 +7,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/app_globals.h"
+#include "mainwindow/colour_scheme.h"
 #include "mainwindow/drive_list.h"
 #include "mainwindow/drive_record.h"
 #include "mainwindow/row_drawing.h"
@@ -47,10 +49,13 @@ HFONT MakeFont(int height, int weight)
                        CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma");
 }
 
+HWND g_list = nullptr;   // the list that rows are drawn for; a fresh window shows keyboard cues
+
 // The WM_DRAWITEM of one list row, handed to DrawDriveItem as the dialog does.
 void PaintRow(HDC dc, UINT state, const wchar_t* record, RECT row, UINT control = IDC_DRIVE_LIST)
 {
     DRAWITEMSTRUCT item = {};
+    item.hwndItem = g_list;
     item.CtlType = ODT_LISTVIEW;
     item.CtlID = control;
     item.itemAction = ODA_DRAWENTIRE;
@@ -607,6 +612,53 @@ TEST_F(RowDrawingTest, ManyDrawsLeakNoGdiObjectAndAllocateNothing)
     EXPECT_EQ(g_created, 3 * draws);  // two pens and a brush per selected row
     EXPECT_EQ(g_deleted, g_created);
     EXPECT_EQ(g_allocations, 0);
+}
+
+// SPI_GETHIGHCONTRAST as Windows answers it, High Contrast on or off; Wine always reports it off.
+bool g_highContrast = false;
+BOOL WINAPI ReportHighContrast(UINT, UINT, void* data, UINT)
+{
+    static_cast<HIGHCONTRASTW*>(data)->dwFlags = g_highContrast ? HCF_HIGHCONTRASTON : 0;
+    return TRUE;
+}
+
+// System colours under the High Contrast flag, and under white-on-black colours with the flag off (as
+// Wine shows it): a flat highlight, texts in their colours, a focus rectangle. Defaults: as before.
+TEST_F(RowDrawingTest, RowsTakeTheSystemColoursUnderHighContrast)
+{
+    const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT};
+    const COLORREF whiteOnBlack[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(26, 235, 255), RGB(0, 0, 0)};
+    const COLORREF defaults[] = {GetSysColor(elements[0]), GetSysColor(elements[1]), GetSysColor(elements[2]),
+                                 GetSysColor(elements[3])};
+    auto record = MakeRecord(L'H', L"C:\\Contrast\\");
+    MemoryCanvas before(300, kRowHeight);
+    Draw(before, ODS_SELECTED | ODS_FOCUS, record.data());
+    ASSERT_EQ(before.Pixel(3, 3), kBlue.top);
+    ImportHook hook("user32.dll", "SystemParametersInfoW", reinterpret_cast<void*>(&ReportHighContrast));
+    g_list = CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    for (bool flag : {true, false}) {
+        g_highContrast = flag;
+        SetSysColors(4, elements, flag ? defaults : whiteOnBlack);
+        ReadColourScheme();
+        for (UINT state : {0u, UINT(ODS_FOCUS), UINT(ODS_SELECTED | ODS_FOCUS)}) {
+            const COLORREF fill = GetSysColor(state & ODS_SELECTED ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+            const COLORREF text = GetSysColor(state & ODS_SELECTED ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+            MemoryCanvas canvas(300, kRowHeight), empty(300, kRowHeight);
+            Draw(canvas, state, record.data());
+            Draw(empty, state, nullptr);
+            EXPECT_EQ(canvas.CountInRow(0, GetSysColor(COLOR_WINDOW)), state & ODS_FOCUS ? 150 : 300) << flag << state;
+            EXPECT_TRUE(empty.AreaIs(fill, 3, 3, 11, 41) && empty.AreaIs(fill, 43, 3, 297, 41)) << flag << state;
+            // The texts turn fill into their colour, and nothing else.
+            const int texts = canvas.Count(text) - empty.Count(text);
+            EXPECT_TRUE(texts > 50 && canvas.Count(fill) == empty.Count(fill) - texts) << flag << state << texts;
+        }
+    }
+    DestroyWindow(std::exchange(g_list, nullptr));
+    SetSysColors(4, elements, defaults);
+    ReadColourScheme();
+    MemoryCanvas after(300, kRowHeight);
+    Draw(after, ODS_SELECTED | ODS_FOCUS, record.data());
+    EXPECT_TRUE(after.SameArea(before, 0, 0, 300, kRowHeight));
 }
 
 }  // namespace

@@ -107,6 +107,7 @@ void OnInitDialog(HWND dialog)
                   HLF_FOCUSABLE | HLF_AUTOSIZE);
     CreateToolbars(dialog);
     ConfigureDriveList();
+    ApplyColourScheme(dialog);
     // Path completion waits for the path box's focus (OnCommand): COM and the shell's completion
     // cost the start more than anything the user sees first.
     g_pathCompletionPending = true;
@@ -124,7 +125,6 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
     switch (message) {
     case WM_INITDIALOG:
         OnInitDialog(dialog);
-        ApplyColourScheme(dialog);
         break;
     case WM_COMMAND:
         OnCommand(dialog, LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));

@@ -74,3 +74,12 @@ void DirectoryOfTarget(const wchar_t* target, wchar_t* directory, size_t capacit
     CopyBounded(directory, capacity, L"\\\\");
     AppendBounded(directory, capacity, body + kUncBodyLength);
 }
+
+bool MayHoldShortNames(const wchar_t* path)
+{
+    for (; *path != L'\0'; ++path) {
+        if (*path == L'~')
+            return true;
+    }
+    return false;
+}

@@ -20,3 +20,7 @@ bool BuildRawTarget(const wchar_t* directory, wchar_t* target, size_t capacity);
 // The Win32 form of the directory that a virtual drive's target names (the reverse of
 // BuildRawTarget for drive and UNC paths), cut to fit capacity units.
 void DirectoryOfTarget(const wchar_t* target, wchar_t* directory, size_t capacity);
+
+// False when no component of the path can be a generated short name: those always hold a '~',
+// so the system's long form would be the path itself.
+bool MayHoldShortNames(const wchar_t* path);

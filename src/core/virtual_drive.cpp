@@ -68,7 +68,7 @@ bool SetVirtualDrive(wchar_t letter, const wchar_t* path)
     return false;
 }
 
-DriveQuery QueryVirtualDrive(wchar_t letter, wchar_t* directory, size_t capacity)
+DriveQuery ReadVirtualDrive(wchar_t letter, wchar_t* directory, size_t capacity)
 {
     wchar_t deviceName[kDeviceNameLength];
     BuildDeviceName(letter, deviceName);
@@ -77,10 +77,25 @@ DriveQuery QueryVirtualDrive(wchar_t letter, wchar_t* directory, size_t capacity
         return GetLastError() == ERROR_FILE_NOT_FOUND ? DriveQuery::NotVirtual : DriveQuery::Unreadable;
     if (!IsVirtualDriveTarget(target))
         return DriveQuery::NotVirtual;
-    wchar_t shortForm[kTargetCapacity];
-    DirectoryOfTarget(target, shortForm, kTargetCapacity);
-    DWORD length = GetLongPathNameW(shortForm, directory, static_cast<DWORD>(capacity));
-    if (length == 0 || length >= capacity)
-        CopyBounded(directory, capacity, shortForm);
+    DirectoryOfTarget(target, directory, capacity);
     return DriveQuery::Virtual;
+}
+
+void ExpandToLongForm(wchar_t* directory, size_t capacity)
+{
+    // Asking the file system costs a lookup per component, for every drive the list shows.
+    if (!MayHoldShortNames(directory))
+        return;
+    wchar_t longForm[kTargetCapacity];
+    DWORD length = GetLongPathNameW(directory, longForm, kTargetCapacity);
+    if (length != 0 && length < kTargetCapacity)
+        CopyBounded(directory, capacity, longForm);
+}
+
+DriveQuery QueryVirtualDrive(wchar_t letter, wchar_t* directory, size_t capacity)
+{
+    DriveQuery query = ReadVirtualDrive(letter, directory, capacity);
+    if (query == DriveQuery::Virtual)
+        ExpandToLongForm(directory, capacity);
+    return query;
 }

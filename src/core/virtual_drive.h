@@ -16,3 +16,8 @@ enum class DriveQuery { NotVirtual, Virtual, Unreadable };
 // Virtual when the letter is a virtual drive; directory (capacity units, at least
 // kTargetCapacity) then receives its long form without a trailing backslash.
 DriveQuery QueryVirtualDrive(wchar_t letter, wchar_t* directory, size_t capacity);
+
+// The same in two steps, for a caller that may already know the long form: the directory as the
+// target names it, then its long form (the text stays as it is when the system has none).
+DriveQuery ReadVirtualDrive(wchar_t letter, wchar_t* directory, size_t capacity);
+void ExpandToLongForm(wchar_t* directory, size_t capacity);

@@ -7,7 +7,6 @@
 #include "core/virtual_drive.h"
 #include "controls/dpi_rules.h"
 #include "mainwindow/drive_record.h"
-#include "mainwindow/program_icons.h"
 #include "mainwindow/row_geometry.h"
 #include "res/resource.h"
 
@@ -82,7 +81,7 @@ bool UpdateDriveRow(HWND list, wchar_t letter)
     bool rowsChanged = row >= 0 && DeleteLaterRowsOfLetter(list, letter, row);
 
     wchar_t directory[kTargetCapacity];
-    DriveQuery query = QueryVirtualDrive(letter, directory, kTargetCapacity);
+    DriveQuery query = ReadVirtualDrive(letter, directory, kTargetCapacity);
     // A letter the system could not read out is not known to be gone: its row and saved line stay.
     if (query == DriveQuery::Unreadable)
         return rowsChanged;
@@ -96,6 +95,11 @@ bool UpdateDriveRow(HWND list, wchar_t letter)
     wchar_t fresh[kDriveRecordUnits];
     FillDriveRecord(fresh, letter, directory);
     wchar_t* record = row >= 0 ? RecordOfRow(list, row) : nullptr;
+    // The file system is asked for the long form only when the target's own text is not the row's.
+    if (record == nullptr || !SameDriveRecord(record, fresh)) {
+        ExpandToLongForm(directory, kTargetCapacity);
+        FillDriveRecord(fresh, letter, directory);
+    }
     if (record != nullptr && SameDriveRecord(record, fresh))
         return rowsChanged;
     bool newRecord = record == nullptr;
@@ -133,15 +137,12 @@ int CALLBACK CompareRecordLetters(LPARAM first, LPARAM second, LPARAM)
     return reinterpret_cast<const wchar_t*>(first)[0] - reinterpret_cast<const wchar_t*>(second)[0];
 }
 
-// The row height follows the small image list: 44 pixels at 96 DPI, at the dialog's DPI.
+// The row height follows the small image list: 44 pixels at 96 DPI, at the dialog's DPI. Its size
+// alone does that; the rows draw their icon themselves, so the list holds no image.
 void SetRowHeightImages(HWND list)
 {
     const int rowHeight = ScaleForDpi(kRowHeight, g_uDpi);
-    const int iconSize = ScaleForDpi(kRowIconSize, g_uDpi);
     HIMAGELIST images = ImageList_Create(rowHeight, rowHeight, ILC_COLOR32 | ILC_MASK, 1, 1);
-    HICON icon = LoadProgramIcon(IDI_APP, iconSize);
-    ImageList_ReplaceIcon(images, -1, icon);
-    DestroyIcon(icon);
     // The list hands back the list of an earlier DPI; it releases only the one it holds at the end.
     auto previous = reinterpret_cast<HIMAGELIST>(
         SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images)));
@@ -212,6 +213,20 @@ void RefreshAllDrives()
         rowsChanged = UpdateDriveRow(list, letter) || rowsChanged;
     if (rowsChanged)
         FitListColumn();
+}
+
+void FillDriveList()
+{
+    if (g_hwndMain == nullptr)
+        return;
+    HWND list = DriveList();
+    // Nothing is on screen yet: the list need not redraw after each row it gains.
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    for (wchar_t letter = L'A'; letter <= L'Z'; ++letter)
+        UpdateDriveRow(list, letter);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    // Only now does the list take its scroll bar into account, which narrows the column's room.
+    FitListColumn();
 }
 
 void FitListColumn()

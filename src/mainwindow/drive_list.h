@@ -20,6 +20,9 @@ void RefreshDriveEntry(wchar_t letter);
 // RefreshDriveEntry for 'A' through 'Z'.
 void RefreshAllDrives();
 
+// The same at dialog start, before the list is on screen.
+void FillDriveList();
+
 // Column 0 as wide as the list's client area minus one pixel.
 void FitListColumn();
 

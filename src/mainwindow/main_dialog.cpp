@@ -24,8 +24,7 @@
 namespace {
 
 constexpr UINT kApplyDpiMessage = WM_APP + 1;
-// Posted at dialog start: it arrives once the dialog is shown and its message loop runs.
-constexpr UINT kShownMessage = WM_APP + 2;
+// From the dialog's start to its first paint: the activation that shows it finds the list fresh.
 bool g_showingDialog = false;
 
 void SetWindowIcons(HWND dialog)
@@ -55,8 +54,7 @@ void OnActivate(WPARAM state)
 {
     if (LOWORD(state) != WA_ACTIVE && LOWORD(state) != WA_CLICKACTIVE)
         return;
-    // The activation that shows the dialog comes before its message loop runs, a moment after
-    // the list was read from the system: nothing can have changed.
+    // The activation that shows the dialog comes a moment after the list was read from the system.
     if (g_showingDialog)
         return;
     RefreshFromSystem();
@@ -112,8 +110,7 @@ void OnInitDialog(HWND dialog)
     // cost the start more than anything the user sees first.
     g_pathCompletionPending = true;
     g_showingDialog = true;
-    PostMessageW(dialog, kShownMessage, 0, 0);
-    RefreshAllDrives();
+    FillDriveList();
     FillLetterCombo(0, 0);
     // Drives loaded from the file are announced on Windows but not under Wine: list them either way.
     if (LoadSettings(false))
@@ -147,7 +144,7 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
     case kApplyDpiMessage:
         OnApplyDpi(dialog);
         break;
-    case kShownMessage:
+    case WM_PAINT:
         g_showingDialog = false;
         break;
     case WM_SYSCOLORCHANGE:

@@ -67,6 +67,14 @@ TEST(BuildRawTarget, RefusesWhatWouldBeCut)
     }
 }
 
+TEST(MayHoldShortNames, OnlyWhereATildeStands)
+{
+    EXPECT_TRUE(MayHoldShortNames(L"C:\\PROGRA~1\\Morvex"));
+    EXPECT_TRUE(MayHoldShortNames(L"C:\\dir~"));
+    EXPECT_FALSE(MayHoldShortNames(L"C:\\Program Files\\Morvex"));
+    EXPECT_FALSE(MayHoldShortNames(L""));
+}
+
 TEST(VirtualDriveTarget, RecognisesOnlyThePrefix)
 {
     EXPECT_TRUE(IsVirtualDriveTarget(L"\\??\\C:\\dir"));

@@ -188,6 +188,21 @@ TEST_F(MainDialogTest, ListsTheVirtualDrivesInLetterOrder)
         EXPECT_EQ(row.recordLetter, row.text[0]);
 }
 
+// More rows than the list shows: the column leaves room for the vertical scroll bar, so that no
+// horizontal one appears.
+TEST_F(MainDialogTest, ColumnFitsBesideTheScrollBar)
+{
+    for (int i = 0; i < 8; ++i)
+        ASSERT_TRUE(DefineRawTarget(TakeFreeLetter(), L"\\??\\C:\\windows"));
+    ASSERT_NE(OpenDialog(), nullptr);
+    HWND list = Control(IDC_DRIVE_LIST);
+    RECT client = {};
+    GetClientRect(list, &client);
+    EXPECT_NE(GetWindowLongW(list, GWL_STYLE) & WS_VSCROLL, 0);
+    EXPECT_EQ(GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL, 0);
+    EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), client.right - 1);
+}
+
 TEST_F(MainDialogTest, ComboOffersExactlyTheFreeLetters)
 {
     wchar_t letter = TakeFreeLetter();

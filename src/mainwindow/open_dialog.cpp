@@ -57,11 +57,15 @@ bool ShowOpenDialogOfThisExecutable()
     wchar_t mark[kNameCapacity];
     if (!BuildDialogName(L"Local\\", mutexName) || !BuildDialogName(L"", mark))
         return false;
-    // Held until the process ends: this executable's dialog is open, or about to be.
-    CreateMutexW(nullptr, FALSE, mutexName);
-    if (GetLastError() != ERROR_ALREADY_EXISTS)
+    // Owned until the process ends: this executable's dialog is open, or about to be.
+    HANDLE mutex = CreateMutexW(nullptr, TRUE, mutexName);
+    if (mutex == nullptr || GetLastError() != ERROR_ALREADY_EXISTS)
         return false;
     for (int attempt = 0; attempt < kSearchAttempts; ++attempt) {
+        // A dialog that was just closed lets go of it as its process ends: then this one opens.
+        DWORD wait = WaitForSingleObject(mutex, 0);
+        if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED)
+            return false;
         MarkedWindowSearch search = {mark, nullptr};
         EnumWindows(FindMarkedWindow, reinterpret_cast<LPARAM>(&search));
         if (search.found != nullptr) {

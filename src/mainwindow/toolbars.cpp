@@ -62,11 +62,8 @@ HIMAGELIST SetButtonImages(HWND toolbar, const ButtonResources* buttons, int cou
 {
     const int size = ScaleForDpi(kIconSize, g_uDpi);
     HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 1);
-    for (int i = 0; i < count; ++i) {
-        HICON icon = LoadProgramIcon(buttons[i].icon, size);
-        indexes[i] = ImageList_ReplaceIcon(images, -1, icon);
-        DestroyIcon(icon);
-    }
+    for (int i = 0; i < count; ++i)
+        indexes[i] = AddProgramIconImage(images, buttons[i].icon, size);
     auto previous =
         reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images)));
     if (previous != nullptr)

@@ -1,6 +1,7 @@
 // The icon groups linked into this test program, read through the resource functions and
 // loaded the way the dialog and the toolbars load them.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "core/app_globals.h"
+#include "mainwindow/program_icons.h"
 #include "res/resource.h"
 #include "support/memory_canvas.h"
 
@@ -327,6 +329,33 @@ TEST(Icons, LoadImageFindsEverySize)
                     << "drawn unlike the image of that size over " << std::hex << background;
             DestroyIcon(frame);
             DestroyIcon(icon);
+        }
+    }
+}
+
+// A toolbar image added from the frame's own bits looks exactly as one added through the icon,
+// over black and over white, at every size the toolbars meet (24 and 32 come through the icon).
+TEST(Icons, ToolbarImagesFromTheFrameMatchThoseFromTheIcon)
+{
+    for (int size : {16, 24, 32}) {
+        for (int id : {IDI_REMOVE, IDI_SAVE, IDI_NEW, IDI_BROWSE, IDI_APP}) {
+            HIMAGELIST fromFrame = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 1);
+            HIMAGELIST fromIcon = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 1);
+            ASSERT_EQ(AddProgramIconImage(fromFrame, id, size), 0) << id;
+            HICON icon = LoadProgramIcon(id, size);
+            ASSERT_EQ(ImageList_ReplaceIcon(fromIcon, -1, icon), 0) << id;
+            DestroyIcon(icon);
+            // The mask too: a system that ignores the alpha channel draws through it.
+            for (UINT style : {ILD_NORMAL, ILD_MASK}) {
+                for (COLORREF background : {RGB(0, 0, 0), RGB(255, 255, 255)}) {
+                    MemoryCanvas frame(size, size, background), viaIcon(size, size, background);
+                    ImageList_Draw(fromFrame, 0, frame.Dc(), 0, 0, style);
+                    ImageList_Draw(fromIcon, 0, viaIcon.Dc(), 0, 0, style);
+                    EXPECT_TRUE(frame.SameArea(viaIcon, 0, 0, size, size)) << id << " at " << size;
+                }
+            }
+            ImageList_Destroy(fromFrame);
+            ImageList_Destroy(fromIcon);
         }
     }
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/app_globals.h"
+#include "mainwindow/dialog_rules.h"
 #include "mainwindow/drive_list.h"
 #include "mainwindow/letter_picker.h"
 #include "mainwindow/main_dialog.h"
@@ -139,16 +140,15 @@ int main(int argc, char** argv)
     HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     SelectObject(dc, bitmap);
     SelectObject(dc, reinterpret_cast<HFONT>(SendDlgItemMessageW(dialog, IDC_DRIVE_LIST, WM_GETFONT, 0, 0)));
-    std::vector<wchar_t> record(1025, L'\0');
+    DriveRecord record = {L'X', {}};
     std::wstring directory = L"C:\\Program Files\\Common Files\\System\\";
-    record[0] = L'X';
-    directory.copy(record.data() + 1, directory.size());
+    directory.copy(record.directory, directory.size());
     DRAWITEMSTRUCT draw = {};
     draw.CtlID = IDC_DRIVE_LIST;
     draw.itemState = ODS_SELECTED | ODS_FOCUS;
     draw.hDC = dc;
     draw.rcItem = {0, 0, 400, 44};
-    draw.itemData = reinterpret_cast<ULONG_PTR>(record.data());
+    draw.itemData = reinterpret_cast<ULONG_PTR>(&record);
     DrawDriveItem(dialog, &draw);
     std::printf("DrawDriveItem (selected row): %.1f us per call\n",
                 MicrosecondsPerCall(2000, [&] { DrawDriveItem(dialog, &draw); }));

@@ -4,7 +4,7 @@
 
 #include "core/raw_target.h"
 #include "fuzz/fuzz_input.h"
-#include "mainwindow/drive_record.h"
+#include "mainwindow/dialog_rules.h"
 #include "persistence/settings_rules.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -32,9 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
     }
 
-    wchar_t record[kDriveRecordUnits];
-    FillDriveRecord(record, L'X', directory.data());
-    if (UnitLength(record + 1) >= kRecordDirectoryCapacity)
+    DriveRecord record;
+    FillDriveRecord(&record, L'X', directory.data());
+    if (UnitLength(record.directory) >= kRecordDirectoryCapacity)
         std::abort();
 
     wchar_t path[kModulePathCapacity] = {};

@@ -4,7 +4,7 @@
 #include <commctrl.h>
 
 #include "controls/hyperlink.h"
-#include "mainwindow/colour_rules.h"
+#include "mainwindow/dialog_rules.h"
 #include "mainwindow/toolbars.h"
 #include "res/resource.h"
 

@@ -11,9 +11,8 @@
 #include "core/messages.h"
 #include "core/virtual_drive.h"
 #include "controls/folder_picker.h"
-#include "mainwindow/button_rules.h"
+#include "mainwindow/dialog_rules.h"
 #include "mainwindow/drive_list.h"
-#include "mainwindow/drive_record.h"
 #include "mainwindow/letter_picker.h"
 #include "mainwindow/toolbars.h"
 #include "persistence/autostart.h"
@@ -73,12 +72,12 @@ void OnRemove()
 
 void OnSave(HWND dialog)
 {
-    const wchar_t* record = SelectedRecord();
+    const DriveRecord* record = SelectedRecord();
     if (record == nullptr)
         return;
-    wchar_t oldLetter = record[0];
-    wchar_t oldDirectory[kDriveRecordUnits];
-    CopyBounded(oldDirectory, kDriveRecordUnits, record + 1);
+    wchar_t oldLetter = record->letter;
+    wchar_t oldDirectory[kRecordDirectoryCapacity];
+    CopyBounded(oldDirectory, kRecordDirectoryCapacity, record->directory);
     wchar_t letter = 0;
     wchar_t path[kPathCapacity];
     if (!ReadDriveInputs(dialog, &letter, path))

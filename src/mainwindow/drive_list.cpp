@@ -6,7 +6,7 @@
 #include "core/raw_target.h"
 #include "core/virtual_drive.h"
 #include "controls/dpi_rules.h"
-#include "mainwindow/drive_record.h"
+#include "mainwindow/dialog_rules.h"
 #include "mainwindow/row_geometry.h"
 #include "res/resource.h"
 
@@ -21,14 +21,14 @@ HWND DriveList()
     return GetDlgItem(g_hwndMain, IDC_DRIVE_LIST);
 }
 
-wchar_t* RecordOfRow(HWND list, int row)
+DriveRecord* RecordOfRow(HWND list, int row)
 {
     LVITEMW item = {};
     item.mask = LVIF_PARAM;
     item.iItem = row;
     if (!SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)))
         return nullptr;
-    return reinterpret_cast<wchar_t*>(item.lParam);
+    return reinterpret_cast<DriveRecord*>(item.lParam);
 }
 
 int RowCount(HWND list)
@@ -40,8 +40,8 @@ int FindRowOfLetter(HWND list, wchar_t letter)
 {
     int count = RowCount(list);
     for (int row = 0; row < count; ++row) {
-        const wchar_t* record = RecordOfRow(list, row);
-        if (record != nullptr && record[0] == letter)
+        const DriveRecord* record = RecordOfRow(list, row);
+        if (record != nullptr && record->letter == letter)
             return row;
     }
     return -1;
@@ -53,8 +53,8 @@ bool DeleteLaterRowsOfLetter(HWND list, wchar_t letter, int firstRow)
 {
     bool deleted = false;
     for (int row = RowCount(list) - 1; row > firstRow; --row) {
-        const wchar_t* record = RecordOfRow(list, row);
-        if (record != nullptr && record[0] == letter)
+        const DriveRecord* record = RecordOfRow(list, row);
+        if (record != nullptr && record->letter == letter)
             deleted = SendMessageW(list, LVM_DELETEITEM, row, 0) != FALSE || deleted;
     }
     return deleted;
@@ -65,8 +65,8 @@ int RowIndexForLetter(HWND list, wchar_t letter)
 {
     int count = RowCount(list);
     for (int row = 0; row < count; ++row) {
-        const wchar_t* record = RecordOfRow(list, row);
-        if (record != nullptr && record[0] > letter)
+        const DriveRecord* record = RecordOfRow(list, row);
+        if (record != nullptr && record->letter > letter)
             return row;
     }
     return count;
@@ -92,23 +92,23 @@ bool UpdateDriveRow(HWND list, wchar_t letter)
         return true;
     }
 
-    wchar_t fresh[kDriveRecordUnits];
-    FillDriveRecord(fresh, letter, directory);
-    wchar_t* record = row >= 0 ? RecordOfRow(list, row) : nullptr;
+    DriveRecord fresh;
+    FillDriveRecord(&fresh, letter, directory);
+    DriveRecord* record = row >= 0 ? RecordOfRow(list, row) : nullptr;
     // The file system is asked for the long form only when the target's own text is not the row's.
-    if (record == nullptr || !SameDriveRecord(record, fresh)) {
+    if (record == nullptr || !SameDriveRecord(*record, fresh)) {
         ExpandToLongForm(directory, kTargetCapacity);
-        FillDriveRecord(fresh, letter, directory);
+        FillDriveRecord(&fresh, letter, directory);
     }
-    if (record != nullptr && SameDriveRecord(record, fresh))
+    if (record != nullptr && SameDriveRecord(*record, fresh))
         return rowsChanged;
     bool newRecord = record == nullptr;
     if (newRecord) {
-        record = static_cast<wchar_t*>(GlobalAlloc(GMEM_FIXED, kDriveRecordUnits * sizeof(wchar_t)));
+        record = static_cast<DriveRecord*>(GlobalAlloc(GMEM_FIXED, sizeof(DriveRecord)));
         if (record == nullptr)
             return rowsChanged;
     }
-    CopyMemory(record, fresh, sizeof(fresh));
+    *record = fresh;
 
     wchar_t text[kDeviceNameLength];
     BuildDeviceName(letter, text);
@@ -134,7 +134,7 @@ bool UpdateDriveRow(HWND list, wchar_t letter)
 // The one rule of the rows' order: by drive letter.
 int CALLBACK CompareRecordLetters(LPARAM first, LPARAM second, LPARAM)
 {
-    return reinterpret_cast<const wchar_t*>(first)[0] - reinterpret_cast<const wchar_t*>(second)[0];
+    return reinterpret_cast<const DriveRecord*>(first)->letter - reinterpret_cast<const DriveRecord*>(second)->letter;
 }
 
 // The row height follows the small image list: 44 pixels at 96 DPI, at the dialog's DPI. Its size
@@ -244,7 +244,7 @@ void FitListColumn()
 
 void OnDriveRowDeleted(const NMLISTVIEW* deletion)
 {
-    auto* record = reinterpret_cast<wchar_t*>(deletion->lParam);
+    auto* record = reinterpret_cast<DriveRecord*>(deletion->lParam);
     if (record != nullptr)
         GlobalFree(record);
 }
@@ -254,15 +254,15 @@ int DriveRowCount()
     return g_hwndMain != nullptr ? RowCount(DriveList()) : 0;
 }
 
-const wchar_t* DriveRowRecord(int row)
+const DriveRecord* DriveRowRecord(int row)
 {
     return g_hwndMain != nullptr ? RecordOfRow(DriveList(), row) : nullptr;
 }
 
-wchar_t* SelectedRecord(int* row)
+DriveRecord* SelectedRecord(int* row)
 {
     int selected = -1;
-    wchar_t* record = nullptr;
+    DriveRecord* record = nullptr;
     if (g_hwndMain != nullptr) {
         HWND list = DriveList();
         selected = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
@@ -275,8 +275,8 @@ wchar_t* SelectedRecord(int* row)
 
 wchar_t SelectedLetter()
 {
-    const wchar_t* record = SelectedRecord();
-    return record != nullptr ? record[0] : 0;
+    const DriveRecord* record = SelectedRecord();
+    return record != nullptr ? record->letter : 0;
 }
 
 int FindDriveRow(wchar_t letter)
@@ -304,8 +304,8 @@ void SelectRowAfterLetter(wchar_t letter)
     int count = RowCount(list);
     int row = 0;
     while (row < count - 1) {
-        const wchar_t* record = RecordOfRow(list, row);
-        if (record != nullptr && record[0] > letter)
+        const DriveRecord* record = RecordOfRow(list, row);
+        if (record != nullptr && record->letter > letter)
             break;
         ++row;
     }
@@ -321,7 +321,7 @@ void MoveDriveRow(wchar_t from, wchar_t to)
     for (int stale = FindDriveRow(to); stale >= 0; stale = FindDriveRow(to))
         SendMessageW(list, LVM_DELETEITEM, stale, 0);
     int row = FindDriveRow(from);
-    RecordOfRow(list, row)[0] = to;
+    RecordOfRow(list, row)->letter = to;
     wchar_t text[kDeviceNameLength];
     BuildDeviceName(to, text);
     LVITEMW item = {};

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "mainwindow/dialog_rules.h"
+
 // Bold copy of the list's font for the row titles, at the dialog's DPI; null when it could not be made.
 extern HFONT g_hBoldFont;
 
@@ -31,11 +33,11 @@ void OnDriveRowDeleted(const NMLISTVIEW* deletion);
 
 // The rows and the record of one row (null when it has none), in the list's order.
 int DriveRowCount();
-const wchar_t* DriveRowRecord(int row);
+const DriveRecord* DriveRowRecord(int row);
 
 // The selected row's DriveRecord, or null when no row is selected or it has none; *row, when
 // asked for, receives the selected index or -1.
-wchar_t* SelectedRecord(int* row = nullptr);
+DriveRecord* SelectedRecord(int* row = nullptr);
 
 // The selected row's drive letter, 0 when no row with a record is selected.
 wchar_t SelectedLetter();

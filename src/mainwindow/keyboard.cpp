@@ -2,7 +2,7 @@
 #include "mainwindow/keyboard.h"
 
 #include "core/drive_letter.h"
-#include "mainwindow/button_rules.h"
+#include "mainwindow/dialog_rules.h"
 #include "mainwindow/letter_picker.h"
 #include "mainwindow/toolbars.h"
 #include "res/resource.h"

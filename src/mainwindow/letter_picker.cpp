@@ -2,9 +2,8 @@
 #include "mainwindow/letter_picker.h"
 
 #include "core/app_globals.h"
-#include "mainwindow/button_rules.h"
+#include "mainwindow/dialog_rules.h"
 #include "mainwindow/drive_list.h"
-#include "mainwindow/letter_plan.h"
 #include "mainwindow/toolbars.h"
 #include "res/resource.h"
 
@@ -39,11 +38,11 @@ void AddComboLetter(HWND combo, wchar_t letter)
         SendMessageW(combo, CB_SETITEMDATA, index, letter);
 }
 
-void ShowSelectedRecord(const wchar_t* record)
+void ShowSelectedRecord(const DriveRecord* record)
 {
     ApplyToolbarStates(StatesForSelection(true));
-    SetDlgItemTextW(g_hwndMain, IDC_PATH_EDIT, record + 1);
-    FillLetterCombo(record[0], record[0]);
+    SetDlgItemTextW(g_hwndMain, IDC_PATH_EDIT, record->directory);
+    FillLetterCombo(record->letter, record->letter);
 }
 
 void ShowNoSelection()
@@ -111,7 +110,7 @@ void SyncSelection()
     if (g_hwndMain == nullptr)
         return;
     int row = -1;
-    const wchar_t* record = SelectedRecord(&row);
+    const DriveRecord* record = SelectedRecord(&row);
     if (row >= 0)
         SendDlgItemMessageW(g_hwndMain, IDC_DRIVE_LIST, LVM_REDRAWITEMS, row, row);
     if (record != nullptr)
@@ -125,7 +124,7 @@ void OnDriveSelectionChanged(const NMLISTVIEW* change)
     // A change of focus or of the hidden check box alone must not reset what the user entered.
     if ((change->uChanged & LVIF_STATE) == 0 || ((change->uOldState ^ change->uNewState) & LVIS_SELECTED) == 0)
         return;
-    const auto* record = reinterpret_cast<const wchar_t*>(change->lParam);
+    const auto* record = reinterpret_cast<const DriveRecord*>(change->lParam);
     if ((change->uNewState & LVIS_SELECTED) != 0) {
         if (record != nullptr)
             ShowSelectedRecord(record);
@@ -135,6 +134,6 @@ void OnDriveSelectionChanged(const NMLISTVIEW* change)
     }
     ShowNoSelection();
     // The combo showed the drive's own letter; without the row it stands for nothing.
-    if (record != nullptr && ChosenLetter() == record[0])
+    if (record != nullptr && ChosenLetter() == record->letter)
         SendMessageW(LetterCombo(), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
 }

@@ -5,7 +5,7 @@
 #include "core/app_globals.h"
 #include "core/bounded_string.h"
 #include "mainwindow/colour_scheme.h"
-#include "mainwindow/directory_line.h"
+#include "mainwindow/dialog_rules.h"
 #include "mainwindow/drive_list.h"
 #include "mainwindow/program_icons.h"
 #include "mainwindow/row_geometry.h"
@@ -81,7 +81,7 @@ bool ShowsFocusCue(const DRAWITEMSTRUCT* drawItem)
     return (SendMessageW(drawItem->hwndItem, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
 }
 
-void DrawRowTexts(HDC hdc, const RowRect& item, const wchar_t* record, COLORREF colour)
+void DrawRowTexts(HDC hdc, const RowRect& item, const DriveRecord* record, COLORREF colour)
 {
     const int listHeight = TextHeight(hdc);
     HGDIOBJ listFont = SelectObject(hdc, g_hBoldFont);
@@ -94,12 +94,12 @@ void DrawRowTexts(HDC hdc, const RowRect& item, const wchar_t* record, COLORREF 
     wchar_t format[kTextCapacity] = L"";
     LoadStringW(g_hInstance, IDS_ROW_TITLE, format, kTextCapacity);
     wchar_t text[kTextCapacity];
-    FormatBounded(text, kTextCapacity, format, record[0]);
+    FormatBounded(text, kTextCapacity, format, record->letter);
     RECT title = ToRect(geometry.title);
     DrawTextW(hdc, text, -1, &title, DT_SINGLELINE);
     SelectObject(hdc, listFont);
 
-    CopyBounded(text, kTextCapacity, record + 1);
+    CopyBounded(text, kTextCapacity, record->directory);
     RECT directory = ToRect(geometry.directory);
     // Too wide to be shown whole: let the shortening keep the last folder's name.
     SIZE extent = {};
@@ -174,7 +174,7 @@ void DrawDriveItem(HWND, const DRAWITEMSTRUCT* drawItem)
     DrawIconEx(hdc, geometry.iconLeft, geometry.iconTop, g_hItemIcon, geometry.iconSize, geometry.iconSize, 0, nullptr,
                DI_NORMAL);
 
-    const auto* record = reinterpret_cast<const wchar_t*>(drawItem->itemData);
+    const auto* record = reinterpret_cast<const DriveRecord*>(drawItem->itemData);
     if (record != nullptr)
         DrawRowTexts(hdc, item, record, RowTextColour(selected));
     // On the row's outer ring, which is the background in every state.

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "mainwindow/button_rules.h"
+#include "mainwindow/dialog_rules.h"
 
 extern HWND g_hwndMainToolbar;
 extern HWND g_hwndBrowseToolbar;

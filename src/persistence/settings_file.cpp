@@ -109,11 +109,11 @@ bool BuildDrivesSection(SectionBuilder* builder)
         return false;
     int count = DriveRowCount();
     for (int row = 0; row < count; ++row) {
-        const wchar_t* record = DriveRowRecord(row);
+        const DriveRecord* record = DriveRowRecord(row);
         if (record == nullptr)
             continue;
         wchar_t line[kSectionLineCapacity];
-        size_t length = BuildDrivesLine(record[0], record + 1, line);
+        size_t length = BuildDrivesLine(record->letter, record->directory, line);
         if (!AppendSectionLine(builder, line, length, ResizeSectionBlock)) {
             GlobalFree(builder->units);
             return false;

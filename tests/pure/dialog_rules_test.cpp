@@ -1,10 +1,10 @@
-// Letter combo edits and toolbar button rules.
+// The dialog's rules: drive records, the directory line, letter combo edits, toolbar buttons.
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 
-#include "mainwindow/button_rules.h"
-#include "mainwindow/letter_plan.h"
+#include "mainwindow/dialog_rules.h"
 
 namespace {
 
@@ -92,6 +92,71 @@ TEST(ButtonRules, FollowTheSelectionAndThePick)
         EXPECT_EQ(c.states.remove, c.remove) << c.event;
         EXPECT_EQ(c.states.save, c.save) << c.event;
         EXPECT_EQ(c.states.create, c.create) << c.event;
+    }
+}
+
+TEST(FillDriveRecord, StoresTheListForm)
+{
+    const struct {
+        std::wstring directory;
+        std::wstring stored;
+    } cases[] = {
+        {L"C:\\Data", L"C:\\Data\\"},
+        {L"c:\\data\\", L"C:\\data\\"},
+        {L"C:", L"C:\\"},
+        {L"", L"\\"},
+        {L"C:\\" + std::wstring(255, L'a'), L"C:\\" + std::wstring(255, L'a') + L"\\"},   // 258 units
+        {L"C:\\" + std::wstring(256, L'a'), L"C:\\" + std::wstring(256, L'a')},           // 259 units
+        {L"C:\\" + std::wstring(2000, L'a'), L"C:\\" + std::wstring(1020, L'a')},         // cut to 1023
+    };
+    for (const auto& c : cases) {
+        DriveRecord record;
+        FillDriveRecord(&record, L'X', c.directory.c_str());
+        EXPECT_EQ(record.letter, L'X');
+        EXPECT_EQ(std::wstring(record.directory), c.stored) << c.directory.size();
+    }
+}
+
+TEST(AddTrailingBackslash, BrowseResultsInTheMaxPathBuffer)
+{
+    const struct {
+        std::wstring chosen;
+        std::wstring shown;
+    } cases[] = {
+        {L"C:\\Data", L"C:\\Data\\"},
+        {L"C:\\", L"C:\\"},                                                      // a root keeps its one backslash
+        {L"C:\\" + std::wstring(255, L'a'), L"C:\\" + std::wstring(255, L'a') + L"\\"},   // 258 units
+        {L"C:\\" + std::wstring(256, L'a'), L"C:\\" + std::wstring(256, L'a')},           // 259 units: full
+    };
+    for (const auto& c : cases) {
+        wchar_t buffer[260] = {};
+        c.chosen.copy(buffer, 259);
+        AddTrailingBackslash(buffer, 260);
+        EXPECT_EQ(std::wstring(buffer), c.shown) << c.chosen.size();
+    }
+}
+
+TEST(DropTrailingBackslash, OnlyTheLastOneAndNeverARoot)
+{
+    const struct {
+        const wchar_t* directory;
+        const wchar_t* line;
+    } cases[] = {
+        {L"D:\\Archive\\Final\\", L"D:\\Archive\\Final"},
+        {L"D:\\Archive\\Final", L"D:\\Archive\\Final"},
+        {L"D:\\a\\\\", L"D:\\a\\"},
+        {L"D:\\a\\", L"D:\\a"},
+        {L"C:\\", L"C:\\"},
+        {L"C:", L"C:"},
+        {L"\\", L"\\"},
+        {L"", L""},
+        {L"D:\\\x8d44\x6599\\", L"D:\\\x8d44\x6599"},
+    };
+    for (const auto& c : cases) {
+        wchar_t text[64];
+        std::wcscpy(text, c.directory);
+        DropTrailingBackslash(text);
+        EXPECT_STREQ(text, c.line) << c.directory;
     }
 }
 

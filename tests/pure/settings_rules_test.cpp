@@ -6,7 +6,6 @@
 #include <utility>
 #include <vector>
 
-#include "mainwindow/drive_record.h"
 #include "persistence/autostart_rules.h"
 #include "persistence/settings_rules.h"
 
@@ -267,51 +266,6 @@ TEST(ComposeRunValue, QuotesThePathAndAddsTheSwitch)
     // A buffer too small for the whole value gets none of it.
     wchar_t small[20] = L"\"C:\\some\\path.exe";
     EXPECT_FALSE(ComposeRunValue(small, 20, 17));
-}
-
-TEST(FillDriveRecord, StoresTheListForm)
-{
-    const struct {
-        std::wstring directory;
-        std::wstring stored;
-    } cases[] = {
-        {L"C:\\Data", L"C:\\Data\\"},
-        {L"c:\\data\\", L"C:\\data\\"},
-        {L"C:", L"C:\\"},
-        {L"", L"\\"},
-        {L"C:\\" + std::wstring(255, L'a'), L"C:\\" + std::wstring(255, L'a') + L"\\"},   // 258 units
-        {L"C:\\" + std::wstring(256, L'a'), L"C:\\" + std::wstring(256, L'a')},           // 259 units
-        {L"C:\\" + std::wstring(2000, L'a'), L"C:\\" + std::wstring(1020, L'a')},         // cut to 1023
-    };
-    for (const auto& c : cases) {
-        wchar_t record[kDriveRecordUnits];
-        FillDriveRecord(record, L'X', c.directory.c_str());
-        EXPECT_EQ(record[0], L'X');
-        EXPECT_EQ(std::wstring(record + 1), c.stored) << c.directory.size();
-    }
-}
-
-}  // namespace
-
-namespace {
-
-TEST(AddTrailingBackslash, BrowseResultsInTheMaxPathBuffer)
-{
-    const struct {
-        std::wstring chosen;
-        std::wstring shown;
-    } cases[] = {
-        {L"C:\\Data", L"C:\\Data\\"},
-        {L"C:\\", L"C:\\"},                                                      // a root keeps its one backslash
-        {L"C:\\" + std::wstring(255, L'a'), L"C:\\" + std::wstring(255, L'a') + L"\\"},   // 258 units
-        {L"C:\\" + std::wstring(256, L'a'), L"C:\\" + std::wstring(256, L'a')},           // 259 units: full
-    };
-    for (const auto& c : cases) {
-        wchar_t buffer[260] = {};
-        c.chosen.copy(buffer, 259);
-        AddTrailingBackslash(buffer, 260);
-        EXPECT_EQ(std::wstring(buffer), c.shown) << c.chosen.size();
-    }
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <commctrl.h>
 
 #include "core/app_globals.h"
-#include "mainwindow/drive_record.h"
+#include "mainwindow/dialog_rules.h"
 #include "res/resource.h"
 
 ControlHost::ControlHost()
@@ -40,16 +40,15 @@ bool ControlHost::Checked() const
 
 void ControlHost::AddRow(wchar_t letter, const std::wstring& directory)
 {
-    records_.emplace_back(kDriveRecordUnits, L'\0');
-    std::vector<wchar_t>& record = records_.back();
-    record[0] = letter;
-    directory.copy(record.data() + 1, kDriveRecordUnits - 2);
+    records_.push_back(DriveRecord{letter, {}});
+    DriveRecord& record = records_.back();
+    directory.copy(record.directory, kRecordDirectoryCapacity - 1);
     wchar_t text[3] = {letter, L':', 0};
     LVITEMW item = {};
     item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = RowCount();
     item.pszText = text;
-    item.lParam = reinterpret_cast<LPARAM>(record.data());
+    item.lParam = reinterpret_cast<LPARAM>(&record);
     SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 

@@ -4,8 +4,10 @@
 #pragma once
 #include <windows.h>
 
+#include <deque>
 #include <string>
-#include <vector>
+
+#include "mainwindow/dialog_rules.h"
 
 class ControlHost {
 public:
@@ -27,5 +29,5 @@ private:
     HWND window_ = nullptr;
     HWND checkBox_ = nullptr;
     HWND list_ = nullptr;
-    std::vector<std::vector<wchar_t>> records_;
+    std::deque<DriveRecord> records_;   // stays where it is as rows are added
 };

@@ -115,8 +115,8 @@ std::vector<ListRow> MainDialogTest::Rows() const
         item.pszText = text;
         item.cchTextMax = 64;
         SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        const auto* record = reinterpret_cast<const wchar_t*>(item.lParam);
-        rows.push_back({text, record ? record[0] : L'\0', record ? record + 1 : L"", record});
+        const auto* record = reinterpret_cast<const DriveRecord*>(item.lParam);
+        rows.push_back({text, record ? record->letter : L'\0', record ? record->directory : L"", record});
     }
     return rows;
 }

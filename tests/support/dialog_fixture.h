@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "mainwindow/dialog_rules.h"
 #include "support/drive_letter_fixture.h"
 #include "support/message_box_interceptor.h"
 #include "support/temp_folder.h"
@@ -25,9 +26,9 @@ struct FailedMove {
 
 struct ListRow {
     std::wstring text;        // item text, "X:"
-    wchar_t recordLetter;     // unit 0 of the record, 0 without record
-    std::wstring directory;   // the record's directory
-    const wchar_t* record;    // null without record
+    wchar_t recordLetter;        // the record's letter, 0 without record
+    std::wstring directory;      // the record's directory
+    const DriveRecord* record;   // null without record
 };
 
 class MainDialogTest : public DriveLetterTest {

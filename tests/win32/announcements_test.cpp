@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/drive_record.h"
+#include "mainwindow/dialog_rules.h"
 #include "mainwindow/toolbars.h"
 #include "res/resource.h"
 #include "support/dialog_driver.h"
@@ -132,7 +132,7 @@ TEST_F(AnnouncementsTest, SaveLeavesOneSelectedRowForTheDrive)
         ASSERT_TRUE(DefineRawTarget(other, L"\\??\\C:\\windows"));
         ASSERT_NE(OpenDialog(), nullptr);
         SelectRow(RowOf(old));
-        const wchar_t* record = Rows()[RowOf(old)].record;
+        const DriveRecord* record = Rows()[RowOf(old)].record;
         wchar_t target = c.moveLetter ? moved : old;
         Pick(target);
         SetPath(dir);
@@ -326,7 +326,7 @@ decltype(&GlobalFree) g_realGlobalFree = nullptr;
 HGLOBAL WINAPI CountingGlobalAlloc(UINT flags, SIZE_T bytes)
 {
     HGLOBAL block = g_realGlobalAlloc(flags, bytes);
-    if (block != nullptr && bytes == kDriveRecordUnits * sizeof(wchar_t)) {
+    if (block != nullptr && bytes == sizeof(DriveRecord)) {
         g_liveRecords.insert(block);
         ++g_recordAllocations;
     }

@@ -14,7 +14,7 @@
 #include "controls/dpi.h"
 #include "core/app_globals.h"
 #include "mainwindow/drive_list.h"
-#include "mainwindow/drive_record.h"
+#include "mainwindow/dialog_rules.h"
 #include "mainwindow/program_icons.h"
 #include "mainwindow/row_drawing.h"
 #include "mainwindow/toolbars.h"
@@ -134,8 +134,8 @@ TEST_F(DpiTest, DialogIsDrawnForTheDpiOfItsDisplay)
     MemoryCanvas canvas(width, 3 * rowHeight);
     canvas.Fill(RGB(255, 255, 255));
     HGDIOBJ previousFont = SelectObject(canvas.Dc(), reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
-    std::vector<wchar_t> record(kDriveRecordUnits);
-    FillDriveRecord(record.data(), letter, L"C:\\windows\\system32");
+    DriveRecord record;
+    FillDriveRecord(&record, letter, L"C:\\windows\\system32");
     DRAWITEMSTRUCT item = {};
     item.CtlType = ODT_LISTVIEW;
     item.CtlID = IDC_DRIVE_LIST;
@@ -143,7 +143,7 @@ TEST_F(DpiTest, DialogIsDrawnForTheDpiOfItsDisplay)
     item.hwndItem = list;
     item.hDC = canvas.Dc();
     item.rcItem = {0, rowHeight, width, 2 * rowHeight};
-    item.itemData = reinterpret_cast<ULONG_PTR>(record.data());
+    item.itemData = reinterpret_cast<ULONG_PTR>(&record);
     DrawDriveItem(dialog_, &item);
     SelectObject(canvas.Dc(), previousFont);
     const COLORREF white = RGB(255, 255, 255);

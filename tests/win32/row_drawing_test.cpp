@@ -13,7 +13,7 @@
 #include "core/app_globals.h"
 #include "mainwindow/colour_scheme.h"
 #include "mainwindow/drive_list.h"
-#include "mainwindow/drive_record.h"
+#include "mainwindow/dialog_rules.h"
 #include "mainwindow/row_drawing.h"
 #include "res/resource.h"
 #include "support/import_hook.h"
@@ -34,12 +34,10 @@ struct ColourSet {
 constexpr ColourSet kBlue = {RGB(170, 200, 245), RGB(230, 250, 250), RGB(210, 240, 250), RGB(185, 215, 250)};
 constexpr ColourSet kGrey = {RGB(220, 220, 220), RGB(245, 245, 245), RGB(250, 250, 250), RGB(235, 235, 235)};
 
-// A DriveRecord: a heap block of 1025 units, the letter and then the directory.
-std::vector<wchar_t> MakeRecord(wchar_t letter, const std::wstring& directory)
+DriveRecord MakeRecord(wchar_t letter, const std::wstring& directory)
 {
-    std::vector<wchar_t> record(kDriveRecordUnits, L'\0');
-    record[0] = letter;
-    directory.copy(record.data() + 1, std::min(directory.size(), kRecordDirectoryCapacity - 1));
+    DriveRecord record = {letter, {}};
+    directory.copy(record.directory, std::min(directory.size(), kRecordDirectoryCapacity - 1));
     return record;
 }
 
@@ -52,7 +50,7 @@ HFONT MakeFont(int height, int weight)
 HWND g_list = nullptr;   // the list that rows are drawn for; a fresh window shows keyboard cues
 
 // The WM_DRAWITEM of one list row, handed to DrawDriveItem as the dialog does.
-void PaintRow(HDC dc, UINT state, const wchar_t* record, RECT row, UINT control = IDC_DRIVE_LIST)
+void PaintRow(HDC dc, UINT state, const DriveRecord* record, RECT row, UINT control = IDC_DRIVE_LIST)
 {
     DRAWITEMSTRUCT item = {};
     item.hwndItem = g_list;
@@ -99,13 +97,13 @@ protected:
     }
 
     // Paints one row as the list would: its font selected into the DC, then WM_DRAWITEM.
-    void Draw(MemoryCanvas& canvas, UINT state, const wchar_t* record, RECT row, UINT control = IDC_DRIVE_LIST)
+    void Draw(MemoryCanvas& canvas, UINT state, const DriveRecord* record, RECT row, UINT control = IDC_DRIVE_LIST)
     {
         HGDIOBJ previous = SelectObject(canvas.Dc(), listFont_);
         PaintRow(canvas.Dc(), state, record, row, control);
         SelectObject(canvas.Dc(), previous);
     }
-    void Draw(MemoryCanvas& canvas, UINT state, const wchar_t* record)
+    void Draw(MemoryCanvas& canvas, UINT state, const DriveRecord* record)
     {
         Draw(canvas, state, record, RECT{0, 0, canvas.Width(), kRowHeight});
     }
@@ -274,7 +272,7 @@ TEST_F(RowDrawingTest, OtherControlsAreNotDrawn)
     auto record = MakeRecord(L'X', L"C:\\Projects\\");
     for (UINT control : {0u, 1000u, 1004u, 1006u, 1007u, 1105u}) {
         MemoryCanvas canvas(200, kRowHeight, kSentinel);
-        Draw(canvas, ODS_SELECTED | ODS_FOCUS, record.data(), RECT{0, 0, 200, kRowHeight}, control);
+        Draw(canvas, ODS_SELECTED | ODS_FOCUS, &record, RECT{0, 0, 200, kRowHeight}, control);
         EXPECT_TRUE(canvas.AreaIs(kSentinel, 0, 0, 200, kRowHeight)) << control;
     }
 }
@@ -288,7 +286,7 @@ TEST_F(RowDrawingTest, RowWithoutRecordHasNoText)
         MemoryCanvas empty(width, kRowHeight);
         Draw(empty, state, nullptr);
         MemoryCanvas withText(width, kRowHeight);
-        Draw(withText, state, record.data());
+        Draw(withText, state, &record);
         // Right of the icon every pixel row keeps the colour it has at x = 50.
         bool plain = true;
         for (int y = 3; y < 41; ++y)
@@ -306,7 +304,7 @@ TEST_F(RowDrawingTest, TitleAndDirectoryInTheirFontsAndPlaces)
     const int width = 300;
     MemoryCanvas canvas(width, kRowHeight);
     SetTextColor(canvas.Dc(), RGB(255, 0, 0));  // the row draws black whatever the DC had
-    Draw(canvas, 0, record.data());
+    Draw(canvas, 0, &record);
     EXPECT_TRUE(TitleLooksLike(canvas, L"Virtual Drive Q:", DT_SINGLELINE));
     EXPECT_TRUE(DirectoryLooksLike(canvas, L"C:\\Projects\\", DT_SINGLELINE));
     // The directory is in the list's font, not the bold one.
@@ -325,7 +323,7 @@ TEST_F(RowDrawingTest, TextsOfASelectedRowStandOnTheGradient)
     MemoryCanvas canvas(width, kRowHeight);
     SetBkMode(canvas.Dc(), OPAQUE);
     SetBkColor(canvas.Dc(), kWhite);
-    Draw(canvas, ODS_SELECTED | ODS_FOCUS, record.data());
+    Draw(canvas, ODS_SELECTED | ODS_FOCUS, &record);
     RECT text = DirectoryRect(width);
     int white = 0;
     for (int y = 3; y < kRowHeight - 3; ++y)
@@ -358,7 +356,7 @@ TEST_F(RowDrawingTest, LongDirectoryLosesItsMiddleAndKeepsItsLastPart)
         SCOPED_TRACE(directory);
         auto record = MakeRecord(L'P', directory);
         MemoryCanvas canvas(width, kRowHeight);
-        Draw(canvas, 0, record.data());
+        Draw(canvas, 0, &record);
 
         std::wstring shown = Shortened(canvas.Dc(), listFont_, folders, DirectoryRect(width));
         ASSERT_LT(shown.size(), folders.size());
@@ -366,7 +364,7 @@ TEST_F(RowDrawingTest, LongDirectoryLosesItsMiddleAndKeepsItsLastPart)
         ASSERT_NE(shown.find(L"...\\Final selection"), std::wstring::npos) << shown;
         EXPECT_TRUE(DirectoryLooksLike(canvas, shown, DT_SINGLELINE | DT_NOPREFIX));
         EXPECT_FALSE(DirectoryLooksLike(canvas, directory, DT_SINGLELINE | DT_NOPREFIX));
-        EXPECT_EQ(std::wstring(record.data() + 1), directory);
+        EXPECT_EQ(std::wstring(record.directory), directory);
     }
 }
 
@@ -376,7 +374,7 @@ TEST_F(RowDrawingTest, DirectoryThatFitsKeepsItsTrailingBackslash)
     for (const wchar_t* directory : {L"C:\\", L"C:\\Projects\\", L"E:\\Music\\"}) {
         auto record = MakeRecord(L'K', directory);
         MemoryCanvas canvas(300, kRowHeight);
-        Draw(canvas, 0, record.data());
+        Draw(canvas, 0, &record);
         EXPECT_TRUE(DirectoryLooksLike(canvas, directory, DT_SINGLELINE | DT_NOPREFIX)) << directory;
     }
     // A root in a line one pixel too narrow for it stays a root, although "C:" would fit.
@@ -389,7 +387,7 @@ TEST_F(RowDrawingTest, DirectoryThatFitsKeepsItsTrailingBackslash)
     const int width = 55 + extent.cx - 1 + 3;
     auto root = MakeRecord(L'K', L"C:\\");
     MemoryCanvas narrow(width, kRowHeight);
-    Draw(narrow, 0, root.data());
+    Draw(narrow, 0, &root);
     EXPECT_FALSE(DirectoryLooksLike(narrow, L"C:", DT_SINGLELINE | DT_NOPREFIX));
     EXPECT_TRUE(DirectoryLooksLike(narrow, Shortened(narrow.Dc(), listFont_, L"C:\\", DirectoryRect(width)),
                                    DT_SINGLELINE | DT_NOPREFIX));
@@ -400,7 +398,7 @@ TEST_F(RowDrawingTest, LongTitleIsCutWithoutEllipsis)
     auto record = MakeRecord(L'W', L"C:\\");
     const int width = 120;  // the title gets 62 pixels
     MemoryCanvas canvas(width, kRowHeight);
-    Draw(canvas, 0, record.data());
+    Draw(canvas, 0, &record);
     EXPECT_TRUE(TitleLooksLike(canvas, L"Virtual Drive W:", DT_SINGLELINE));
     EXPECT_FALSE(TitleLooksLike(canvas, L"Virtual Drive W:", DT_SINGLELINE | DT_END_ELLIPSIS));
     // Cut at the rectangle's right edge: nothing drawn in the last three columns.
@@ -422,12 +420,12 @@ TEST_F(RowDrawingTest, OnlyTheFirst255UnitsOfADirectoryAreDrawn)
 
     const int width = 300;
     MemoryCanvas canvas(width, kRowHeight);
-    Draw(canvas, 0, record.data());
+    Draw(canvas, 0, &record);
     const UINT flags = DT_SINGLELINE | DT_PATH_ELLIPSIS | DT_NOPREFIX;
     EXPECT_TRUE(DirectoryLooksLike(canvas, first255, flags));
     EXPECT_FALSE(DirectoryLooksLike(canvas, directory, flags));
     // The record itself is left as it was.
-    EXPECT_EQ(std::wstring(record.data() + 1), directory);
+    EXPECT_EQ(std::wstring(record.directory), directory);
 }
 
 TEST_F(RowDrawingTest, AmpersandInADirectoryIsShown)
@@ -436,7 +434,7 @@ TEST_F(RowDrawingTest, AmpersandInADirectoryIsShown)
     auto record = MakeRecord(L'R', directory);
     const int width = 300;
     MemoryCanvas canvas(width, kRowHeight);
-    Draw(canvas, 0, record.data());
+    Draw(canvas, 0, &record);
     EXPECT_TRUE(DirectoryLooksLike(canvas, directory, DT_SINGLELINE | DT_NOPREFIX));
     EXPECT_TRUE(DirectoryLooksLike(canvas, L"D:\\R&&D\\", DT_SINGLELINE));
     // Drawn as a mnemonic it would look different: "D:\RD\" with an underlined D.
@@ -463,7 +461,7 @@ TEST_F(RowDrawingTest, TallFontsMoveTheTitleUp)
     const int width = 300;
     MemoryCanvas canvas(width, 3 * kRowHeight, kSentinel);
     const RECT row = {0, kRowHeight, width, 2 * kRowHeight};
-    Draw(canvas, 0, record.data(), row);
+    Draw(canvas, 0, &record, row);
 
     MemoryCanvas reference(width, 3 * kRowHeight, kSentinel);
     FillRect(reference.Dc(), &row, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
@@ -485,7 +483,7 @@ TEST_F(RowDrawingTest, WithoutBoldFontTheTitleUsesTheListFont)
     boldHeight_ = listHeight_;
     auto record = MakeRecord(L'N', L"C:\\Plain\\");
     MemoryCanvas canvas(300, kRowHeight);
-    Draw(canvas, 0, record.data());
+    Draw(canvas, 0, &record);
     EXPECT_TRUE(TitleLooksLike(canvas, L"Virtual Drive N:", DT_SINGLELINE, listFont_));
     EXPECT_TRUE(DirectoryLooksLike(canvas, L"C:\\Plain\\", DT_SINGLELINE));
 }
@@ -499,8 +497,8 @@ TEST_F(RowDrawingTest, DeviceContextIsLeftAsFound)
     for (bool withBold : {true, false}) {
         g_hBoldFont = withBold ? boldFont_ : nullptr;
         for (UINT state : {0u, UINT(ODS_SELECTED), UINT(ODS_SELECTED | ODS_FOCUS)}) {
-            const wchar_t* withRecord = record.data();
-            for (const wchar_t* data : {withRecord, static_cast<const wchar_t*>(nullptr)}) {
+            const DriveRecord* withRecord = &record;
+            for (const DriveRecord* data : {withRecord, static_cast<const DriveRecord*>(nullptr)}) {
                 SCOPED_TRACE(testing::Message() << withBold << " " << state << " " << (data != nullptr));
                 MemoryCanvas canvas(300, kRowHeight);
                 HDC dc = canvas.Dc();
@@ -580,7 +578,7 @@ TEST_F(RowDrawingTest, ManyDrawsLeakNoGdiObjectAndAllocateNothing)
 {
     auto record = MakeRecord(L'G', L"C:\\Some\\Rather\\Long\\Directory\\Name\\To\\Shorten\\");
     MemoryCanvas canvas(200, kRowHeight);
-    Draw(canvas, ODS_SELECTED | ODS_FOCUS, record.data());  // loads the row icon once
+    Draw(canvas, ODS_SELECTED | ODS_FOCUS, &record);  // loads the row icon once
     const int draws = 1000;
 
     // Wine counts no GDI objects per process (GetGuiResources gives 0), so the objects are counted
@@ -605,7 +603,7 @@ TEST_F(RowDrawingTest, ManyDrawsLeakNoGdiObjectAndAllocateNothing)
         ASSERT_TRUE(mallocHook.Installed());
         HGDIOBJ previous = SelectObject(canvas.Dc(), listFont_);
         for (int i = 0; i < draws; ++i)
-            PaintRow(canvas.Dc(), (i % 2 == 0) ? (ODS_SELECTED | ODS_FOCUS) : ODS_SELECTED, record.data(),
+            PaintRow(canvas.Dc(), (i % 2 == 0) ? (ODS_SELECTED | ODS_FOCUS) : ODS_SELECTED, &record,
                      RECT{0, 0, 200, kRowHeight});
         SelectObject(canvas.Dc(), previous);
     }
@@ -632,7 +630,7 @@ TEST_F(RowDrawingTest, RowsTakeTheSystemColoursUnderHighContrast)
                                  GetSysColor(elements[3])};
     auto record = MakeRecord(L'H', L"C:\\Contrast\\");
     MemoryCanvas before(300, kRowHeight);
-    Draw(before, ODS_SELECTED | ODS_FOCUS, record.data());
+    Draw(before, ODS_SELECTED | ODS_FOCUS, &record);
     ASSERT_EQ(before.Pixel(3, 3), kBlue.top);
     ImportHook hook("user32.dll", "SystemParametersInfoW", reinterpret_cast<void*>(&ReportHighContrast));
     g_list = CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
@@ -644,7 +642,7 @@ TEST_F(RowDrawingTest, RowsTakeTheSystemColoursUnderHighContrast)
             const COLORREF fill = GetSysColor(state & ODS_SELECTED ? COLOR_HIGHLIGHT : COLOR_WINDOW);
             const COLORREF text = GetSysColor(state & ODS_SELECTED ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
             MemoryCanvas canvas(300, kRowHeight), empty(300, kRowHeight);
-            Draw(canvas, state, record.data());
+            Draw(canvas, state, &record);
             Draw(empty, state, nullptr);
             EXPECT_EQ(canvas.CountInRow(0, GetSysColor(COLOR_WINDOW)), state & ODS_FOCUS ? 150 : 300) << flag << state;
             EXPECT_TRUE(empty.AreaIs(fill, 3, 3, 11, 41) && empty.AreaIs(fill, 43, 3, 297, 41)) << flag << state;
@@ -657,7 +655,7 @@ TEST_F(RowDrawingTest, RowsTakeTheSystemColoursUnderHighContrast)
     SetSysColors(4, elements, defaults);
     ReadColourScheme();
     MemoryCanvas after(300, kRowHeight);
-    Draw(after, ODS_SELECTED | ODS_FOCUS, record.data());
+    Draw(after, ODS_SELECTED | ODS_FOCUS, &record);
     EXPECT_TRUE(after.SameArea(before, 0, 0, 300, kRowHeight));
 }
 

@@ -2,6 +2,7 @@
 #include "controls/dpi.h"
 
 #include "controls/dpi_rules.h"
+#include "core/dll_search.h"
 
 namespace {
 
@@ -15,8 +16,7 @@ GetDpiForWindowFunction BoundGetDpiForWindow()
     if (!looked) {
         HMODULE user = GetModuleHandleW(L"user32.dll");
         if (user != nullptr)
-            function = reinterpret_cast<GetDpiForWindowFunction>(
-                reinterpret_cast<void (*)()>(GetProcAddress(user, "GetDpiForWindow")));
+            BindFunction(user, "GetDpiForWindow", &function);
         looked = true;
     }
     return function;

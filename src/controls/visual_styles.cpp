@@ -14,9 +14,7 @@ const wchar_t kTabClass[] = L"Tab";
 template <typename Function>
 bool LookUpEntry(HMODULE library, ThemeEntryIndex entry, Function* slot)
 {
-    FARPROC address = GetProcAddress(library, kThemeEntries[entry].name);
-    *slot = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
-    return *slot != nullptr;
+    return BindFunction(library, kThemeEntries[entry].name, slot);
 }
 
 void OpenDialogThemes(HWND dialog)
@@ -42,11 +40,6 @@ void CloseDialogThemes()
 }  // namespace
 
 BOOL InitVisualStyles(HWND dialog)
-{
-    return LoadThemeApi(dialog);
-}
-
-BOOL LoadThemeApi(HWND dialog)
 {
     wchar_t libraryPath[MAX_PATH];
     if (!SystemLibraryPath(kThemeLibraryName, libraryPath, MAX_PATH))
@@ -107,7 +100,7 @@ void RefreshThemes(HWND dialog)
 {
     CloseDialogThemes();
     if (g_themeApi.hUxTheme == nullptr) {
-        LoadThemeApi(dialog);
+        InitVisualStyles(dialog);
         return;
     }
     OpenDialogThemes(dialog);

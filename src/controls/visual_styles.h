@@ -28,15 +28,12 @@ struct ThemeApi {
 
 extern ThemeApi g_themeApi;
 
-// First thing at dialog start: one binding attempt for the dialog. TRUE when a binding stands.
+// First thing at dialog start: binds the library from the system directory and opens the
+// dialog's themes; on any failure releases everything again. TRUE when a binding stands
+// afterwards; while one stands already, nothing is done.
 BOOL InitVisualStyles(HWND dialog);
 
-// Binds the library from the system directory and opens the dialog's themes; on any failure
-// releases everything again. TRUE when a binding stands afterwards; while one stands already,
-// nothing is done.
-BOOL LoadThemeApi(HWND dialog);
-
-// LoadThemeApi with the library given by its full path (the system's copy for the program;
+// InitVisualStyles with the library given by its full path (the system's copy for the program;
 // stand-in libraries for the tests).
 BOOL LoadThemeApiFrom(HWND dialog, const wchar_t* libraryPath);
 

@@ -1,18 +1,12 @@
 // Restriction of the DLL search, bound at run time: Windows before 8 may lack either call.
 #include "core/dll_search.h"
 
-#include "core/dll_search_rules.h"
+#include "core/entry_rules.h"
 
 namespace {
 
 using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
 using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCWSTR);
-
-template <typename Function>
-Function LookUp(HMODULE library, const char* name)
-{
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
-}
 
 }  // namespace
 
@@ -22,11 +16,12 @@ DllSearch RestrictDllSearch()
     HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
     if (kernel == nullptr)
         return DllSearch::Unchanged;
-    auto setDefaultDirectories = LookUp<SetDefaultDllDirectoriesFunction>(kernel, "SetDefaultDllDirectories");
-    if (setDefaultDirectories != nullptr && setDefaultDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32))
+    SetDefaultDllDirectoriesFunction setDefaultDirectories = nullptr;
+    if (BindFunction(kernel, "SetDefaultDllDirectories", &setDefaultDirectories) &&
+        setDefaultDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32))
         return DllSearch::SystemDirectoryOnly;
-    auto setDirectory = LookUp<SetDllDirectoryFunction>(kernel, "SetDllDirectoryW");
-    if (setDirectory != nullptr && setDirectory(L""))
+    SetDllDirectoryFunction setDirectory = nullptr;
+    if (BindFunction(kernel, "SetDllDirectoryW", &setDirectory) && setDirectory(L""))
         return DllSearch::NoCurrentDirectory;
     return DllSearch::Unchanged;
 }

@@ -22,3 +22,13 @@ bool SystemLibraryPath(const wchar_t* fileName, wchar_t* path, size_t capacity);
 // Loads the system library fileName by its full path, wherever the search would look first;
 // a later load by its bare name finds it loaded. Null when it cannot.
 HMODULE LoadSystemLibrary(const wchar_t* fileName);
+
+// Binds the function that library exports under name to *function; false, with *function null,
+// when it exports none. Functions that a system may lack are bound at run time through this one
+// place that turns an exported address into a typed function.
+template <typename Function>
+bool BindFunction(HMODULE library, const char* name, Function* function)
+{
+    *function = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
+    return *function != nullptr;
+}

@@ -5,10 +5,22 @@
 #include "core/app_globals.h"
 #include "core/command_line.h"
 #include "core/dll_search.h"
-#include "core/windows_version.h"
+#include "core/entry_rules.h"
 #include "mainwindow/main_dialog.h"
 #include "mainwindow/open_dialog.h"
 #include "res/resource.h"
+
+namespace {
+
+// Windows 2000 or later, of the NT family; anything older is refused without a word.
+bool IsSupportedWindows()
+{
+    OSVERSIONINFOW info = {};
+    info.dwOSVersionInfoSize = sizeof(info);
+    return GetVersionExW(&info) && IsSupportedVersion(info.dwPlatformId, info.dwMajorVersion);
+}
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {

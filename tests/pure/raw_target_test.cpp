@@ -4,10 +4,9 @@
 #include <string>
 
 #include "core/bounded_string.h"
-#include "core/dll_search_rules.h"
 #include "core/drive_letter.h"
+#include "core/entry_rules.h"
 #include "core/raw_target.h"
-#include "core/version_rule.h"
 
 namespace {
 

@@ -177,7 +177,7 @@ TEST_F(VisualStyles, BindingTwiceKeepsTheFirstBinding)
     ClearFakeLog();
     EXPECT_TRUE(LoadThemeApiFrom(host_.Window(), FakeLibrary("full").c_str()));
     EXPECT_TRUE(LoadThemeApiFrom(host_.Window(), BesideThisProgram(L"no_such_library.dll").c_str()));
-    EXPECT_TRUE(LoadThemeApi(host_.Window()));
+    EXPECT_TRUE(InitVisualStyles(host_.Window()));
     EXPECT_EQ(std::memcmp(&bound, &g_themeApi, sizeof bound), 0);
     EXPECT_EQ(FakeLog(), L"");   // no theme opened twice
 }
@@ -220,7 +220,7 @@ TEST_F(VisualStyles, TheSystemsLibraryIsLoadedByItsFullPath)
     ASSERT_TRUE(hook.Installed());
     g_originalLoadLibrary = hook.Original();
     g_loadedLibraries.clear();
-    LoadThemeApi(host_.Window());
+    InitVisualStyles(host_.Window());
     UnloadThemeApi();
     RefreshThemes(host_.Window());  // unbound: a whole new attempt
     ASSERT_EQ(g_loadedLibraries.size(), 2u);

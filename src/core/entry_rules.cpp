@@ -1,7 +1,12 @@
-// Where the program takes a system library from.
-#include "core/dll_search_rules.h"
+// Rules of the process's first steps.
+#include "core/entry_rules.h"
 
 #include "core/bounded_string.h"
+
+bool IsSupportedVersion(unsigned long platformId, unsigned long majorVersion)
+{
+    return platformId == kPlatformWin32Nt && majorVersion >= 5;
+}
 
 bool JoinLibraryPath(const wchar_t* directory, const wchar_t* fileName, wchar_t* path, size_t capacity)
 {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/app_globals.h"
+#include "import_hook/import_hook.h"
 #include "mainwindow/dialog_rules.h"
 #include "mainwindow/drive_list.h"
 #include "mainwindow/letter_picker.h"
@@ -16,7 +17,6 @@
 #include "persistence/settings_file.h"
 #include "persistence/settings_rules.h"
 #include "res/resource.h"
-#include "support/import_hook.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <string>
 
+#include "import_hook/import_hook.h"
 #include "support/dialog_answerer.h"
-#include "support/import_hook.h"
 
 // Clicks a toolbar button with the mouse; the toolbar then sends its command to the dialog.
 void ClickToolbarButton(HWND toolbar, int command);

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <dbt.h>
 
-#include "support/import_hook.h"
+#include "import_hook/import_hook.h"
 
 class WindowsLikeAnnouncements {
 public:

@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "import_hook/import_hook.h"
 #include "mainwindow/dialog_rules.h"
 #include "mainwindow/toolbars.h"
 #include "res/resource.h"
 #include "support/dialog_driver.h"
 #include "support/dialog_fixture.h"
-#include "support/import_hook.h"
 #include "support/windows_announcements.h"
 
 namespace {

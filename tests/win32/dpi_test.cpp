@@ -13,14 +13,14 @@
 
 #include "controls/dpi.h"
 #include "core/app_globals.h"
-#include "mainwindow/drive_list.h"
+#include "import_hook/import_hook.h"
 #include "mainwindow/dialog_rules.h"
+#include "mainwindow/drive_list.h"
 #include "mainwindow/program_icons.h"
 #include "mainwindow/row_drawing.h"
 #include "mainwindow/toolbars.h"
 #include "res/resource.h"
 #include "support/dialog_fixture.h"
-#include "support/import_hook.h"
 #include "support/memory_canvas.h"
 
 namespace {

@@ -9,8 +9,8 @@
 
 #include "controls/hyperlink.h"
 #include "controls/visual_styles.h"
+#include "import_hook/import_hook.h"
 #include "mainwindow/homepage.h"
-#include "support/import_hook.h"
 #include "support/link_host.h"
 #include "support/memory_canvas.h"
 

@@ -12,15 +12,15 @@
 #include <vector>
 
 #include "controls/hyperlink.h"
+#include "import_hook/import_hook.h"
 #include "mainwindow/drive_list.h"
 #include "mainwindow/row_geometry.h"
 #include "mainwindow/toolbars.h"
-#include "support/message_box_interceptor.h"
-#include "support/dialog_fixture.h"
-#include "support/import_hook.h"
-#include "support/memory_canvas.h"
-#include "support/settings_text.h"
 #include "res/resource.h"
+#include "support/dialog_fixture.h"
+#include "support/memory_canvas.h"
+#include "support/message_box_interceptor.h"
+#include "support/settings_text.h"
 
 namespace {
 

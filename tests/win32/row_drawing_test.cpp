@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "core/app_globals.h"
+#include "import_hook/import_hook.h"
 #include "mainwindow/colour_scheme.h"
-#include "mainwindow/drive_list.h"
 #include "mainwindow/dialog_rules.h"
+#include "mainwindow/drive_list.h"
 #include "mainwindow/row_drawing.h"
 #include "res/resource.h"
-#include "support/import_hook.h"
 #include "support/memory_canvas.h"
 
 namespace {

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "import_hook/import_hook.h"
 #include "persistence/settings_file.h"
 #include "res/resource.h"
 #include "support/control_host.h"
 #include "support/drive_letter_fixture.h"
-#include "support/import_hook.h"
 #include "support/message_box_interceptor.h"
 #include "support/run_value.h"
 #include "support/settings_text.h"

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "core/virtual_drive.h"
+#include "import_hook/import_hook.h"
 #include "res/resource.h"
 #include "support/drive_letter_fixture.h"
-#include "support/import_hook.h"
 #include "support/message_box_interceptor.h"
 #include "support/temp_folder.h"
 

@@ -10,7 +10,7 @@
 
 #include "controls/hyperlink.h"
 #include "controls/visual_styles.h"
-#include "support/import_hook.h"
+#include "import_hook/import_hook.h"
 #include "support/link_host.h"
 #include "support/memory_canvas.h"
 #include "support/theme_state.h"

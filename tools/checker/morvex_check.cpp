@@ -20,13 +20,9 @@
 #include <cstdio>
 #include <cwchar>
 
-namespace {
+#include "res/resource.h"
 
-constexpr int kDriveListId = 1005;
-constexpr int kCloseId = 1000;
-constexpr int kAutoStartId = 1001;
-constexpr int kMainToolbarId = 1006;
-constexpr int kBrowseToolbarId = 1007;
+namespace {
 
 struct Search {
     HWND found;
@@ -39,7 +35,7 @@ BOOL CALLBACK FindMorvexDialog(HWND window, LPARAM parameter)
     GetClassNameW(window, className, 32);
     GetWindowTextW(window, caption, 32);
     if (IsWindowVisible(window) && lstrcmpW(className, L"#32770") == 0 && lstrcmpW(caption, L"Morvex") == 0 &&
-        GetDlgItem(window, kDriveListId) != nullptr) {
+        GetDlgItem(window, IDC_DRIVE_LIST) != nullptr) {
         reinterpret_cast<Search*>(parameter)->found = window;
         return FALSE;
     }
@@ -208,7 +204,7 @@ int PrintRect(HWND dialog, int)
 
 int PrintRows(HWND dialog, int)
 {
-    wprintf(L"%ld\n", static_cast<long>(SendMessageW(GetDlgItem(dialog, kDriveListId), LVM_GETITEMCOUNT, 0, 0)));
+    wprintf(L"%ld\n", static_cast<long>(SendMessageW(GetDlgItem(dialog, IDC_DRIVE_LIST), LVM_GETITEMCOUNT, 0, 0)));
     return 0;
 }
 
@@ -234,7 +230,7 @@ LRESULT SendWithBuffer(HWND window, UINT message, WPARAM wParam, void* buffer, S
 
 int ClickRow(HWND dialog, int row)
 {
-    HWND list = GetDlgItem(dialog, kDriveListId);
+    HWND list = GetDlgItem(dialog, IDC_DRIVE_LIST);
     // Rows are as high as the dialog's DPI makes them.
     RECT rect = {};
     rect.left = LVIR_BOUNDS;
@@ -288,12 +284,12 @@ void PrintButtonText(HWND dialog, int toolbarId, int command, const wchar_t* nam
 
 int PrintTexts(HWND dialog, int)
 {
-    PrintControlText(dialog, kAutoStartId, L"autostart");
-    PrintControlText(dialog, kCloseId, L"close");
-    PrintButtonText(dialog, kMainToolbarId, 1100, L"remove");
-    PrintButtonText(dialog, kMainToolbarId, 1101, L"save");
-    PrintButtonText(dialog, kMainToolbarId, 1102, L"new");
-    PrintButtonText(dialog, kBrowseToolbarId, 1103, L"browse");
+    PrintControlText(dialog, IDC_AUTOSTART, L"autostart");
+    PrintControlText(dialog, IDC_CLOSE, L"close");
+    PrintButtonText(dialog, IDC_MAIN_TOOLBAR, IDM_REMOVE, L"remove");
+    PrintButtonText(dialog, IDC_MAIN_TOOLBAR, IDM_SAVE, L"save");
+    PrintButtonText(dialog, IDC_MAIN_TOOLBAR, IDM_NEW, L"new");
+    PrintButtonText(dialog, IDC_BROWSE_TOOLBAR, IDM_BROWSE, L"browse");
     return 0;
 }
 

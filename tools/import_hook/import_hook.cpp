@@ -1,5 +1,5 @@
-// Import-table hooks for fault injection in tests.
-#include "support/import_hook.h"
+// Import-table hooks: the tests inject faults through them, the benchmark counts calls.
+#include "import_hook/import_hook.h"
 
 #include <windows.h>
 

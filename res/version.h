@@ -6,4 +6,4 @@
 #define MORVEX_COMPANY "Morvex Developers"
 #define MORVEX_COPYRIGHT "Copyright (C) 2026 Morvex Developers"
 #define MORVEX_HOMEPAGE_HOST "www.example.org"
-#define MORVEX_HOMEPAGE_URL "http://www.example.org/morvex/"
+#define MORVEX_HOMEPAGE_URL "https://www.example.org/morvex/"

@@ -56,7 +56,7 @@ HWND CreateToolbarWindow(HWND dialog, int id)
     return toolbar;
 }
 
-// The buttons' icons at the dialog's DPI, in button order; images[i] receives the index of button
+// The buttons' icons at the dialog's DPI, in button order; indexes[i] receives the index of button
 // i's icon. The toolbar gets the new list and the one of an earlier DPI is released.
 HIMAGELIST SetButtonImages(HWND toolbar, const ButtonResources* buttons, int count, int* indexes)
 {

@@ -15,39 +15,37 @@ const wchar_t* SkipBlanks(const wchar_t* text)
     return text;
 }
 
-// Length of the UTF-8 sequence at bytes, or 0 when it is not a valid one: no overlong forms, no
-// surrogates, nothing above U+10FFFF.
+// The well-formed UTF-8 sequences by their first byte: the sequence's length and the range of its
+// second byte, which rules out overlong forms, surrogates and anything above U+10FFFF. Every
+// later byte lies in 80..BF.
+struct Utf8Lead {
+    unsigned char first, last;
+    size_t length;
+    unsigned char low, high;
+};
+constexpr Utf8Lead kUtf8Leads[] = {
+    {0xC2, 0xDF, 2, 0x80, 0xBF}, {0xE0, 0xE0, 3, 0xA0, 0xBF}, {0xE1, 0xEC, 3, 0x80, 0xBF},
+    {0xED, 0xED, 3, 0x80, 0x9F}, {0xEE, 0xEF, 3, 0x80, 0xBF}, {0xF0, 0xF0, 4, 0x90, 0xBF},
+    {0xF1, 0xF3, 4, 0x80, 0xBF}, {0xF4, 0xF4, 4, 0x80, 0x8F},
+};
+
+// Length of the UTF-8 sequence at bytes, or 0 when it is not a well-formed one.
 size_t Utf8SequenceLength(const unsigned char* bytes, size_t size)
 {
-    const unsigned char lead = bytes[0];
-    size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF;
-    if (lead < 0x80)
+    if (bytes[0] < 0x80)
         return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0)
-            low = 0xA0;
-        else if (lead == 0xED)
-            high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0)
-            low = 0x90;
-        else if (lead == 0xF4)
-            high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (size < length || bytes[1] < low || bytes[1] > high)
-        return 0;
-    for (size_t i = 2; i < length; ++i) {
-        if (bytes[i] < 0x80 || bytes[i] > 0xBF)
+    for (const Utf8Lead& lead : kUtf8Leads) {
+        if (bytes[0] < lead.first || bytes[0] > lead.last)
+            continue;
+        if (size < lead.length || bytes[1] < lead.low || bytes[1] > lead.high)
             return 0;
+        for (size_t i = 2; i < lead.length; ++i) {
+            if (bytes[i] < 0x80 || bytes[i] > 0xBF)
+                return 0;
+        }
+        return lead.length;
     }
-    return length;
+    return 0;
 }
 
 }  // namespace
@@ -89,7 +87,7 @@ bool FormSettingsPath(wchar_t* path, size_t length)
 
 bool IsAutoStartValueOn(const wchar_t* value, size_t length)
 {
-    return length < 30 && StartsWithIgnoringCase(value, L"True");
+    return length < kAutoStartValueCapacity - 2 && StartsWithIgnoringCase(value, L"True");
 }
 
 bool ParseDrivesLine(const wchar_t* line, wchar_t* letter, const wchar_t** directory)

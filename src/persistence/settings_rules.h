@@ -5,7 +5,8 @@
 #pragma once
 #include <cstddef>
 
-// Module paths are read into buffers of this many units and accepted only when shorter than 1024.
+// Module paths are accepted only when shorter than 1024 units. They are read into buffers of
+// 1036: room for the longest accepted path with " /startup" and its quotes behind it (1035).
 constexpr size_t kModulePathCapacity = 1036;
 constexpr size_t kModulePathLimit = 1024;
 
@@ -27,7 +28,8 @@ size_t Utf8MarkLength(const unsigned char* bytes, size_t size);
 
 constexpr size_t kAutoStartValueCapacity = 32;
 
-// On exactly when the value has fewer than 30 characters and begins with "True" in any case.
+// On exactly when the value has fewer than 30 characters and begins with "True" in any case. A
+// value that long or longer may have been cut by the 32-unit buffer, so it is not trusted.
 bool IsAutoStartValueOn(const wchar_t* value, size_t length);
 
 // Takes a NUL-terminated line apart. The letter is upper-cased but not validated; blanks and
@@ -36,6 +38,7 @@ bool IsAutoStartValueOn(const wchar_t* value, size_t length);
 bool ParseDrivesLine(const wchar_t* line, wchar_t* letter, const wchar_t** directory);
 
 constexpr size_t kSectionReadStep = 1024;
+// A line is the letter, "=" and a directory of at most 1033 units, with its terminator: 1036.
 constexpr size_t kSectionWriteStep = 1036;
 constexpr size_t kSectionLineCapacity = 1036;
 

@@ -24,6 +24,14 @@ if ! env -u DISPLAY WINEPREFIX="$run_prefix" timeout -k 5 120 "$top/scripts/run.
     status=1
 fi
 WINEPREFIX="$run_prefix" wineserver -k 2>/dev/null || true
+echo "== package.sh twice: the same release zip, byte for byte"
+first=$("$top/scripts/package.sh" 2>/dev/null | tail -1)
+sleep 2   # zip keeps times in steps of two seconds: a time taken from the clock would differ
+second=$("$top/scripts/package.sh" 2>/dev/null | tail -1)
+if [ -z "$first" ] || [ "$first" != "$second" ]; then
+    echo "FAIL: two release zips of one tree differ: '$first', '$second'"
+    status=1
+fi
 echo "== benchmark, quick mode (figures only)"
 "$top/bench/run.sh" --quick || status=1
 exit $status

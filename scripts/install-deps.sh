@@ -4,7 +4,7 @@ set -eu
 packages=(
     cmake make g++ clang googletest
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-    wine wine64 wine32:i386
+    wine wine64 wine32:i386 fonts-wine
     xvfb xauth x11-utils imagemagick fonts-wqy-microhei
     valgrind zip binutils locales
 )

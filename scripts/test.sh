@@ -16,6 +16,22 @@ for build in x86 x64; do
     echo "== tests: Windows $build, under Wine"
     ctest --test-dir "$top/build/$build" --output-on-failure || status=1
 done
+echo "== run.sh without a display: the dialog is shown on Xvfb, pictured and closed"
+rm -f "$top/build/dialog.png"
+run_prefix="$top/build/wine-run-test"
+if ! env -u DISPLAY WINEPREFIX="$run_prefix" timeout -k 5 120 "$top/scripts/run.sh" || [ ! -s "$top/build/dialog.png" ]; then
+    echo "FAIL: run.sh without a display did not show, picture and close the dialog within 120 s"
+    status=1
+fi
+WINEPREFIX="$run_prefix" wineserver -k 2>/dev/null || true
+echo "== package.sh twice: the same release zip, byte for byte"
+first=$("$top/scripts/package.sh" 2>/dev/null | tail -1)
+sleep 2   # zip keeps times in steps of two seconds: a time taken from the clock would differ
+second=$("$top/scripts/package.sh" 2>/dev/null | tail -1)
+if [ -z "$first" ] || [ "$first" != "$second" ]; then
+    echo "FAIL: two release zips of one tree differ: '$first', '$second'"
+    status=1
+fi
 echo "== benchmark, quick mode (figures only)"
 "$top/bench/run.sh" --quick || status=1
 exit $status

@@ -60,6 +60,10 @@ start_session() {
         # The desktop settings take effect with a new session.
         restart_server
     fi
+    # Wine draws the caption buttons as Marlett glyphs. Debian's Wine looks for its own fonts in
+    # "<data dir>\../fonts", a path its file system refuses, so the caption shows the letters
+    # "0 1 r" unless the font is in the prefix's Fonts folder.
+    cp -n /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     # Starting a trivial program now keeps Wine's helper processes off the test programs' pipes.
     wine cmd /c exit >>"$session/wineboot.log" 2>&1
 }

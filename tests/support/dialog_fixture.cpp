@@ -54,9 +54,8 @@ void MainDialogTest::TearDown()
     DriveLetterTest::TearDown();
 }
 
-HWND MainDialogTest::OpenDialog()
+HWND MainDialogTest::ShowOpenedDialog()
 {
-    dialog_ = CreateDialogParamW(g_hInstance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDlgProc, 0);
     if (dialog_ != nullptr) {
         SetWindowSubclass(Control(IDC_DRIVE_LIST), HideFocusCues, 1, 0);
         ShowWindow(dialog_, SW_SHOW);
@@ -64,6 +63,12 @@ HWND MainDialogTest::OpenDialog()
         Pump();
     }
     return dialog_;
+}
+
+HWND MainDialogTest::OpenDialog()
+{
+    dialog_ = CreateDialogParamW(g_hInstance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDlgProc, 0);
+    return ShowOpenedDialog();
 }
 
 HWND MainDialogTest::OpenDialogInLanguage(LANGID language)
@@ -75,13 +80,7 @@ HWND MainDialogTest::OpenDialogInLanguage(LANGID language)
         return nullptr;
     auto* dialogTemplate = static_cast<const DLGTEMPLATE*>(LockResource(loaded));
     dialog_ = CreateDialogIndirectParamW(g_hInstance, dialogTemplate, nullptr, MainDlgProc, 0);
-    if (dialog_ != nullptr) {
-        SetWindowSubclass(Control(IDC_DRIVE_LIST), HideFocusCues, 1, 0);
-        ShowWindow(dialog_, SW_SHOW);
-        UpdateWindow(dialog_);
-        Pump();
-    }
-    return dialog_;
+    return ShowOpenedDialog();
 }
 
 void MainDialogTest::CloseDialog()

@@ -40,6 +40,8 @@ protected:
     // The dialog made from the template of one language, whatever the user's UI language.
     HWND OpenDialogInLanguage(LANGID language);
     void CloseDialog();
+    // Shows the dialog just created, as the list would be seen by a mouse user on Windows.
+    HWND ShowOpenedDialog();
     // Handles what is waiting in this thread's queue.
     static void Pump();
 

@@ -9,6 +9,7 @@ set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/install-deps.sh"
 "$top/scripts/build.sh" x64 >/dev/null
+. "$top/scripts/wine-loader.sh"
 export WINEPREFIX=${WINEPREFIX:-$top/build/wine-run}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="

@@ -6,6 +6,7 @@
 set -u
 build=$1
 session=$2
+. "$(dirname "$0")/../../scripts/wine-loader.sh"
 check="$build/tools/checker/morvex_check.exe"
 export WINEPREFIX="$session/wineprefix" WINEDEBUG=-all DISPLAY=$(cat "$session/display")
 failures=0

@@ -14,6 +14,7 @@ session_command=$2
 shift 2
 
 mkdir -p "$session"
+. "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-loader.sh"
 export WINEPREFIX="$session/wineprefix"
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="

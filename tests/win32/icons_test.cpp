@@ -47,10 +47,11 @@ struct IconGroup {
 
 std::vector<IconGroup> ExpectedGroups()
 {
-    std::vector<Format> app = {{64, 32, kPng}};
+    std::vector<Format> app = {{64, 32, kPng}, {48, 32, kPng}};
     for (int bits : {4, 8, 32})
         for (int size : {16, 24, 32, 48})
-            app.push_back({size, bits, kDib});
+            if (bits != 32 || size != 48)
+                app.push_back({size, bits, kDib});
     const std::vector<Format> toolbar = {{16, 8, kDib}, {16, 32, kDib}, {24, 32, kPng}, {32, 32, kPng}};
     return {{IDI_APP, app}, {IDI_REMOVE, toolbar}, {IDI_SAVE, toolbar}, {IDI_NEW, toolbar}, {IDI_BROWSE, toolbar}};
 }
@@ -251,7 +252,7 @@ TEST(Icons, DibImagesAreOfTheirDepthWithArtwork)
         EXPECT_EQ(loaded.cy, height);
         DestroyIcon(icon);
     }
-    EXPECT_EQ(dibs, 12 + 4 * 2);
+    EXPECT_EQ(dibs, 11 + 4 * 2);
 }
 
 // Each PNG image must be an 8-bit RGBA image of its entry's size that the system loads,
@@ -290,7 +291,7 @@ TEST(Icons, PngImagesAreRgbaOfTheirSizeWithArtwork)
         EXPECT_GT(coverage.hidden, 0);
         DestroyIcon(icon);
     }
-    EXPECT_EQ(pngs, 1 + 4 * 2);
+    EXPECT_EQ(pngs, 2 + 4 * 2);
 }
 
 // LoadImageW, as the dialog and the toolbars load icons at each display scaling, must find an

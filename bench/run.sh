@@ -10,6 +10,7 @@ runs=21
 quick=""
 if [ "${1:-}" = "--quick" ]; then runs=5; quick=--quick; fi
 "$top/scripts/build.sh" x86 x64 >/dev/null
+. "$top/scripts/wine-loader.sh"
 build="$top/build/x64"
 session="$top/build/bench-session"
 session_script="$top/tests/wine/wine-session.sh"

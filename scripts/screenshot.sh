@@ -16,6 +16,7 @@ check="$build/tools/checker/morvex_check.exe"
 run() { "$top/tests/wine/wine-session.sh" "$session" run "$@"; }
 
 "$top/scripts/build.sh" x64 >/dev/null
+. "$top/scripts/wine-loader.sh"
 "$top/tests/wine/wine-session.sh" "$session" start
 # Wine reads the DPI when its server starts.
 "$top/tests/wine/wine-session.sh" "$session" run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \

@@ -83,3 +83,61 @@ bool MayHoldShortNames(const wchar_t* path)
     }
     return false;
 }
+
+wchar_t DriveLetterOfPath(const wchar_t* path)
+{
+    if (HasLocalDevicePrefix(path))
+        path += 4;
+    return IsDriveLetter(path[0]) && path[1] == L':' ? NormalizeDriveLetter(path[0]) : 0;
+}
+
+size_t PathRootLength(const wchar_t* path)
+{
+    size_t start = 0;
+    int components = 1;
+    if (HasLocalDevicePrefix(path)) {
+        start = 4;
+        if (StartsWithIgnoringCase(path + start, kUncBody)) {
+            start += kUncBodyLength;
+            components = 2;
+        }
+    } else if (path[0] == L'\\' && path[1] == L'\\') {
+        start = 2;
+        components = 2;
+    }
+    if (DriveLetterOfPath(path) != 0)
+        return path[start + 2] == L'\\' ? start + 3 : 0;
+    size_t end = start;
+    for (int component = 0; component < components; ++component) {
+        size_t first = end;
+        while (path[end] != L'\0' && path[end] != L'\\')
+            ++end;
+        if (end == first || path[end] != L'\\')
+            return 0;
+        ++end;
+    }
+    return end;
+}
+
+bool PathLeadsToDrive(const wchar_t* path, wchar_t letter, VirtualDriveReader readDrive, void* context)
+{
+    letter = NormalizeDriveLetter(letter);
+    wchar_t current[kTargetCapacity];
+    if (!CopyBounded(current, kTargetCapacity, path))
+        return false;
+    // Each step leaves one drive for the directory it maps; more steps than letters go round in
+    // a loop that does not pass the letter.
+    for (int step = 0; step <= 26; ++step) {
+        wchar_t drive = DriveLetterOfPath(current);
+        if (drive == 0)
+            return false;
+        if (drive == letter)
+            return true;
+        wchar_t next[kTargetCapacity];
+        const wchar_t* rest = current + (HasLocalDevicePrefix(current) ? 6 : 2);
+        if (!readDrive(drive, next, kTargetCapacity, context) || !AppendBounded(next, kTargetCapacity, rest))
+            return false;
+        CopyBounded(current, kTargetCapacity, next);
+    }
+    return false;
+}

@@ -24,3 +24,18 @@ void DirectoryOfTarget(const wchar_t* target, wchar_t* directory, size_t capacit
 // False when no component of the path can be a generated short name: those always hold a '~',
 // so the system's long form would be the path itself.
 bool MayHoldShortNames(const wchar_t* path);
+
+// The drive letter a full path lies on ("X:..." or "\\?\X:..."), upper-cased; 0 for other paths.
+wchar_t DriveLetterOfPath(const wchar_t* path);
+
+// Units of the path's root with its closing backslash: "X:\", "\\server\share\", or a device
+// path's first component ("\\?\Volume{...}\"); 0 when the path has none.
+size_t PathRootLength(const wchar_t* path);
+
+// Reads a letter's virtual drive: true with its directory (no trailing backslash) when the letter
+// is one.
+using VirtualDriveReader = bool (*)(wchar_t letter, wchar_t* directory, size_t capacity, void* context);
+
+// True when the full path lies on the drive of letter, directly or through other virtual drives:
+// mapping the letter there would make the drive reach itself.
+bool PathLeadsToDrive(const wchar_t* path, wchar_t letter, VirtualDriveReader readDrive, void* context);

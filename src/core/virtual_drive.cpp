@@ -17,18 +17,34 @@ bool IsDirectory(const wchar_t* path)
 
 namespace {
 
+bool ReadDirectoryOfDrive(wchar_t letter, wchar_t* directory, size_t capacity, void*)
+{
+    return ReadVirtualDrive(letter, directory, capacity) == DriveQuery::Virtual;
+}
+
+bool FullPathOf(const wchar_t* path, wchar_t (&fullPath)[kTargetCapacity])
+{
+    DWORD length = GetFullPathNameW(path, kTargetCapacity, fullPath, nullptr);
+    return length != 0 && length < kTargetCapacity;
+}
+
 // The object manager resolves none of the Win32 forms (relative, "c:/dir", "C:dir", dot
 // segments, trailing dots and blanks), so the target is built from the full path. False when
 // that is no existing directory, or when the path or its target would have to be cut.
-bool BuildTargetOfDirectory(const wchar_t* path, wchar_t (&target)[kTargetCapacity])
+bool BuildTargetOfDirectory(const wchar_t* path, wchar_t (&fullPath)[kTargetCapacity],
+                            wchar_t (&target)[kTargetCapacity])
 {
-    wchar_t fullPath[kTargetCapacity];
-    DWORD length = GetFullPathNameW(path, kTargetCapacity, fullPath, nullptr);
-    return length != 0 && length < kTargetCapacity && IsDirectory(fullPath) &&
+    return FullPathOf(path, fullPath) && IsDirectory(fullPath) &&
            BuildRawTarget(fullPath, target, kLongestReadableTarget + 1);
 }
 
 }  // namespace
+
+bool LiesOnDrive(wchar_t letter, const wchar_t* path)
+{
+    wchar_t fullPath[kTargetCapacity];
+    return FullPathOf(path, fullPath) && PathLeadsToDrive(fullPath, letter, ReadDirectoryOfDrive, nullptr);
+}
 
 bool SetVirtualDrive(wchar_t letter, const wchar_t* path)
 {
@@ -38,8 +54,9 @@ bool SetVirtualDrive(wchar_t letter, const wchar_t* path)
     wchar_t deviceName[kDeviceNameLength];
     BuildDeviceName(letter, deviceName);
 
+    wchar_t fullPath[kTargetCapacity];
     wchar_t newTarget[kTargetCapacity];
-    if (path != nullptr && !BuildTargetOfDirectory(path, newTarget)) {
+    if (path != nullptr && !BuildTargetOfDirectory(path, fullPath, newTarget)) {
         ShowError(IDS_INVALID_PATH, path);
         return false;
     }
@@ -49,6 +66,11 @@ bool SetVirtualDrive(wchar_t letter, const wchar_t* path)
     if (QueryDosDeviceW(deviceName, oldTarget, kTargetCapacity) != 0) {
         if (!IsVirtualDriveTarget(oldTarget))
             return false;
+        // A directory found through the mapping about to be replaced: the drive would reach itself.
+        if (path != nullptr && PathLeadsToDrive(fullPath, letter, ReadDirectoryOfDrive, nullptr)) {
+            ShowError(IDS_INVALID_PATH, path);
+            return false;
+        }
         if (!DefineDosDeviceW(DDD_REMOVE_DEFINITION, deviceName, nullptr))
             return false;
         hadVirtualDrive = true;
@@ -76,9 +98,15 @@ DriveQuery ReadVirtualDrive(wchar_t letter, wchar_t* directory, size_t capacity)
     if (QueryDosDeviceW(deviceName, target, kTargetCapacity) == 0)
         return GetLastError() == ERROR_FILE_NOT_FOUND ? DriveQuery::NotVirtual : DriveQuery::Unreadable;
     if (!IsVirtualDriveTarget(target))
-        return DriveQuery::NotVirtual;
+        return DriveQuery::Foreign;
     DirectoryOfTarget(target, directory, capacity);
     return DriveQuery::Virtual;
+}
+
+bool IsHeldByDevice(wchar_t letter)
+{
+    wchar_t directory[kTargetCapacity];
+    return ReadVirtualDrive(letter, directory, kTargetCapacity) == DriveQuery::Foreign;
 }
 
 void ExpandToLongForm(wchar_t* directory, size_t capacity)

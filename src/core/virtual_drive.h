@@ -10,8 +10,16 @@ bool IsDirectory(const wchar_t* path);
 // Letters held by other devices are never touched. Failures the user must know are shown.
 bool SetVirtualDrive(wchar_t letter, const wchar_t* path);
 
-// Unreadable: the system did not say what the letter is (a failure other than "not defined").
-enum class DriveQuery { NotVirtual, Virtual, Unreadable };
+// True when the path lies on the letter's drive, directly or through other virtual drives: the
+// letter cannot be mapped there, nor can a drive that is about to be removed serve the path.
+bool LiesOnDrive(wchar_t letter, const wchar_t* path);
+
+// Foreign: another device holds the letter. Unreadable: the system did not say what the letter
+// is (a failure other than "not defined").
+enum class DriveQuery { NotVirtual, Virtual, Foreign, Unreadable };
+
+// True when another device (a disk, a network drive) holds the letter.
+bool IsHeldByDevice(wchar_t letter);
 
 // Virtual when the letter is a virtual drive; directory (capacity units, at least
 // kTargetCapacity) then receives its long form without a trailing backslash.

@@ -292,7 +292,7 @@ TEST_F(VirtualDriveTest, QueryGivesTheLongFormOfVirtualDrivesOnly)
     ASSERT_EQ(QueryVirtualDrive(letter, directory, 1024), DriveQuery::Virtual);
     EXPECT_EQ(std::wstring(directory), dir);
 
-    EXPECT_EQ(QueryVirtualDrive(L'C', directory, 1024), DriveQuery::NotVirtual);
+    EXPECT_EQ(QueryVirtualDrive(L'C', directory, 1024), DriveQuery::Foreign);
     EXPECT_EQ(QueryVirtualDrive(TakeFreeLetter(), directory, 1024), DriveQuery::NotVirtual);
 }
 

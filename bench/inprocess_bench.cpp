@@ -140,7 +140,7 @@ int main(int argc, char** argv)
     HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     SelectObject(dc, bitmap);
     SelectObject(dc, reinterpret_cast<HFONT>(SendDlgItemMessageW(dialog, IDC_DRIVE_LIST, WM_GETFONT, 0, 0)));
-    DriveRecord record = {L'X', {}};
+    DriveRecord record = {L'X', {}, DriveState::Connected};
     std::wstring directory = L"C:\\Program Files\\Common Files\\System\\";
     directory.copy(record.directory, directory.size());
     DRAWITEMSTRUCT draw = {};

@@ -23,11 +23,15 @@
 #define IDI_NEW 207
 #define IDI_BROWSE 208
 
-// Toolbar button texts, one string block per language (10096 to 10111).
+// Texts of each language, one string block per language (10096 to 10111): the toolbar buttons,
+// the states of a saved drive that is not connected, and the box about a letter in use.
 #define IDS_REMOVE 10100
 #define IDS_SAVE 10101
 #define IDS_NEW 10102
 #define IDS_BROWSE 10103
+#define IDS_STATE_NOT_CONNECTED 10104
+#define IDS_STATE_LETTER_TAKEN 10105
+#define IDS_LETTER_TAKEN 10106
 
 // Texts that read the same in every language, in a string block of their own (10112 to 10127).
 #define IDS_ERROR_CAPTION 10112

@@ -29,14 +29,20 @@ constexpr UINT kCodeClicked = 0;
 constexpr UINT kCodeAccelerator = 1;
 
 // The letter picked in the combo and the directory in the path box, for Save and New; false
-// when one is missing (nothing is said) or the directory does not exist (that is reported).
-// Nested message loops run while a box is shown, so the command ends right after showing one.
-bool ReadDriveInputs(HWND dialog, wchar_t* letter, wchar_t (&path)[kPathCapacity])
+// when one is missing (nothing is said), or the letter is held by another device, or the
+// directory does not exist or lies on the drive being mapped or on the one being moved away
+// (that is reported). Nested message loops run while
+// a box is shown, so the command ends right after showing one.
+bool ReadDriveInputs(HWND dialog, wchar_t movedLetter, wchar_t* letter, wchar_t (&path)[kPathCapacity])
 {
     *letter = ChosenLetter();
     if (!IsUpperDriveLetter(*letter) || GetDlgItemTextW(dialog, IDC_PATH_EDIT, path, kPathCapacity) == 0)
         return false;
-    if (IsDirectory(path))
+    if (IsHeldByDevice(*letter)) {
+        ShowError(IDS_LETTER_TAKEN, *letter, path);
+        return false;
+    }
+    if (IsDirectory(path) && !LiesOnDrive(*letter, path) && (movedLetter == 0 || !LiesOnDrive(movedLetter, path)))
         return true;
     ShowError(IDS_INVALID_PATH, path);
     return false;
@@ -61,11 +67,16 @@ void OnAutoStart(HWND dialog)
 // A command holds letters and directories, never a row or its record, across every call that
 // may run a message loop (a definition may announce itself, a box runs its own loop): the list
 // may be rebuilt during such a call, and the command finds its row again by its letter.
+// A saved drive that is not connected is forgotten and nothing in the system changes.
 void OnRemove()
 {
-    wchar_t letter = SelectedLetter();
-    if (letter == 0 || !SetVirtualDrive(letter, nullptr))
+    const DriveRecord* record = SelectedRecord();
+    if (record == nullptr)
         return;
+    wchar_t letter = record->letter;
+    if (record->state == DriveState::Connected && !SetVirtualDrive(letter, nullptr))
+        return;
+    ForgetSavedDrive(letter);
     RefreshDriveEntry(letter);
     SelectRowAfterLetter(letter);
 }
@@ -76,24 +87,30 @@ void OnSave(HWND dialog)
     if (record == nullptr)
         return;
     wchar_t oldLetter = record->letter;
+    bool connected = record->state == DriveState::Connected;
     wchar_t oldDirectory[kRecordDirectoryCapacity];
     CopyBounded(oldDirectory, kRecordDirectoryCapacity, record->directory);
     wchar_t letter = 0;
     wchar_t path[kPathCapacity];
-    if (!ReadDriveInputs(dialog, &letter, path))
+    if (!ReadDriveInputs(dialog, connected ? oldLetter : 0, &letter, path))
         return;
 
-    if (!SetVirtualDrive(oldLetter, nullptr))
+    // A drive that is not connected has no mapping to take away, and keeps its row if this fails.
+    if (connected && !SetVirtualDrive(oldLetter, nullptr))
         return;
     if (!SetVirtualDrive(letter, path)) {
         // The user keeps the drive they had, and the list shows what the system has.
-        SetVirtualDrive(oldLetter, oldDirectory);
+        if (connected)
+            SetVirtualDrive(oldLetter, oldDirectory);
         RefreshDriveEntry(oldLetter);
         RefreshDriveEntry(letter);
         if (SelectedLetter() == 0)
             SelectDriveRow(FindDriveRow(oldLetter));
         return;
     }
+    // A drive moved to another letter leaves its saved line behind.
+    if (letter != oldLetter)
+        ForgetSavedDrive(oldLetter);
     // The same row follows the drive to its new letter, unless a refresh has already replaced it.
     MoveDriveRow(oldLetter, letter);
     RefreshDriveEntry(oldLetter);
@@ -107,7 +124,7 @@ void OnNew(HWND dialog)
 {
     wchar_t letter = 0;
     wchar_t path[kPathCapacity];
-    if (!ReadDriveInputs(dialog, &letter, path) || !SetVirtualDrive(letter, path))
+    if (!ReadDriveInputs(dialog, 0, &letter, path) || !SetVirtualDrive(letter, path))
         return;
     RefreshDriveEntry(letter);
     SendDlgItemMessageW(dialog, IDC_LETTER_COMBO, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
@@ -146,7 +163,9 @@ void OnPathBoxFocused(HWND dialog)
 
 void OnLetterPicked()
 {
-    wchar_t recordLetter = SelectedLetter();
+    // New maps a drive that is not connected on any letter, its own included.
+    const DriveRecord* record = SelectedRecord();
+    wchar_t recordLetter = record != nullptr && record->state == DriveState::Connected ? record->letter : 0;
     ApplyToolbarStates(StatesForLetterPick(recordLetter, recordLetter != 0 ? ChosenLetter() : 0));
 }
 

@@ -19,9 +19,10 @@ void AddTrailingBackslash(wchar_t* text, size_t capacity)
     }
 }
 
-void FillDriveRecord(DriveRecord* record, wchar_t letter, const wchar_t* directory)
+void FillDriveRecord(DriveRecord* record, wchar_t letter, const wchar_t* directory, DriveState state)
 {
     record->letter = letter;
+    record->state = state;
     CopyBounded(record->directory, kRecordDirectoryCapacity, directory);
     AddTrailingBackslash(record->directory, kRecordDirectoryCapacity);
     record->directory[0] = NormalizeDriveLetter(record->directory[0]);
@@ -29,7 +30,7 @@ void FillDriveRecord(DriveRecord* record, wchar_t letter, const wchar_t* directo
 
 bool SameDriveRecord(const DriveRecord& first, const DriveRecord& second)
 {
-    if (first.letter != second.letter)
+    if (first.letter != second.letter || first.state != second.state)
         return false;
     for (size_t i = 0; i < kRecordDirectoryCapacity; ++i) {
         if (first.directory[i] != second.directory[i])
@@ -74,10 +75,10 @@ ToolbarStates StatesAtCreation()
     return {ButtonState::Disabled, ButtonState::Disabled, ButtonState::Enabled};
 }
 
-ToolbarStates StatesForSelection(bool selectedRowWithRecord)
+ToolbarStates StatesForSelection(bool selectedRowWithRecord, bool connected)
 {
     if (selectedRowWithRecord)
-        return {ButtonState::Enabled, ButtonState::Enabled, ButtonState::Disabled};
+        return {ButtonState::Enabled, ButtonState::Enabled, connected ? ButtonState::Disabled : ButtonState::Enabled};
     return {ButtonState::Disabled, ButtonState::Disabled, ButtonState::Enabled};
 }
 

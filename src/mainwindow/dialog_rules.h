@@ -9,11 +9,16 @@
 
 constexpr size_t kRecordDirectoryCapacity = 1024;
 
+// Connected: the letter is a virtual drive now. The others are saved drives that are not: their
+// letter is free, or held by another device.
+enum class DriveState : wchar_t { Connected, NotConnected, LetterTaken };
+
 // The heap block each list row owns as its item data: the drive letter, then the NUL-terminated
-// directory in the form the list shows.
+// directory in the form the list shows (a saved drive's as saved), then its state.
 struct DriveRecord {
     wchar_t letter;
     wchar_t directory[kRecordDirectoryCapacity];
+    DriveState state;
 };
 
 // Directories shorter than this get a trailing backslash; longer ones are kept as they are.
@@ -23,12 +28,13 @@ constexpr size_t kBackslashLimit = 259;
 // kBackslashLimit and does not end in one already.
 void AddTrailingBackslash(wchar_t* text, size_t capacity);
 
-// Stores letter and directory into the record: the directory cut to fit, its first unit
+// Stores letter, directory and state into the record: the directory cut to fit, its first unit
 // upper-cased, and a backslash appended when it is missing and the directory is shorter than
 // 259 units.
-void FillDriveRecord(DriveRecord* record, wchar_t letter, const wchar_t* directory);
+void FillDriveRecord(DriveRecord* record, wchar_t letter, const wchar_t* directory,
+                     DriveState state = DriveState::Connected);
 
-// True when both records hold the same letter and directory.
+// True when both records hold the same letter, directory and state.
 bool SameDriveRecord(const DriveRecord& first, const DriveRecord& second);
 
 // Removes the directory's trailing backslash, except from a drive root such as "C:\", for the
@@ -66,8 +72,9 @@ struct ToolbarStates {
 // Fresh toolbars: nothing selected yet, so only New.
 ToolbarStates StatesAtCreation();
 
-// A row became selected (with its record), or the selection was lost or has no record.
-ToolbarStates StatesForSelection(bool selectedRowWithRecord);
+// A row became selected (with its record), or the selection was lost or has no record. New stays
+// offered for a saved drive that is not connected: it maps the drive as Save does.
+ToolbarStates StatesForSelection(bool selectedRowWithRecord, bool connected = true);
 
 // The user picked a letter in the combo. recordLetter is the selected row's letter (0 when no
 // row with a record is selected), pickedLetter the pick (0 when the combo has none).

@@ -2,6 +2,7 @@
 #include "mainwindow/drive_list.h"
 
 #include "core/app_globals.h"
+#include "core/bounded_string.h"
 #include "core/drive_letter.h"
 #include "core/raw_target.h"
 #include "core/virtual_drive.h"
@@ -13,6 +14,16 @@
 HFONT g_hBoldFont = nullptr;
 
 namespace {
+
+// The directories of the settings file's drives, by letter, each in a heap block; null for a
+// letter without one. A saved drive keeps its row while its letter is not mapped, so that Close
+// keeps it in the file.
+wchar_t* g_savedDirectories[26];
+
+const wchar_t* SavedDirectoryOf(wchar_t letter)
+{
+    return IsUpperDriveLetter(letter) ? g_savedDirectories[letter - L'A'] : nullptr;
+}
 
 constexpr DWORD kListExtendedStyle = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_UNDERLINEHOT | LVS_EX_LABELTIP;
 
@@ -72,33 +83,47 @@ int RowIndexForLetter(HWND list, wchar_t letter)
     return count;
 }
 
-// Brings the row of one letter in line with the system. A row that already shows what the system
-// has is not touched, so a refresh that finds nothing new draws nothing. True when a row came or
-// went: the scroll bar may have come or gone with it, and the column must be fitted again.
+// What the letter's row is to show: the virtual drive the letter is, else its saved drive, not
+// connected. False when the letter has no row, or the system could not say (*known false).
+bool ReadRowOfLetter(wchar_t letter, const DriveRecord* current, DriveRecord* fresh, bool* known)
+{
+    wchar_t directory[kTargetCapacity];
+    DriveQuery query = ReadVirtualDrive(letter, directory, kTargetCapacity);
+    *known = query != DriveQuery::Unreadable;
+    if (query == DriveQuery::Virtual) {
+        FillDriveRecord(fresh, letter, directory);
+        // The file system is asked for the long form only when the target's own text is not the row's.
+        if (current == nullptr || !SameDriveRecord(*current, *fresh)) {
+            ExpandToLongForm(directory, kTargetCapacity);
+            FillDriveRecord(fresh, letter, directory);
+        }
+        return true;
+    }
+    const wchar_t* saved = SavedDirectoryOf(letter);
+    if (!*known || saved == nullptr)
+        return false;
+    FillDriveRecord(fresh, letter, saved,
+                    query == DriveQuery::Foreign ? DriveState::LetterTaken : DriveState::NotConnected);
+    return true;
+}
+
+// Brings the row of one letter in line with the system and the saved drives. A row that already
+// shows the same is not touched, so a refresh that finds nothing new draws nothing. True when a row
+// came or went: the scroll bar may have come or gone with it, and the column must be fitted again.
 bool UpdateDriveRow(HWND list, wchar_t letter)
 {
     int row = FindRowOfLetter(list, letter);
     bool rowsChanged = row >= 0 && DeleteLaterRowsOfLetter(list, letter, row);
 
-    wchar_t directory[kTargetCapacity];
-    DriveQuery query = ReadVirtualDrive(letter, directory, kTargetCapacity);
-    // A letter the system could not read out is not known to be gone: its row and saved line stay.
-    if (query == DriveQuery::Unreadable)
-        return rowsChanged;
-    if (query == DriveQuery::NotVirtual) {
-        if (row < 0)
+    DriveRecord* record = row >= 0 ? RecordOfRow(list, row) : nullptr;
+    DriveRecord fresh;
+    bool known = true;
+    if (!ReadRowOfLetter(letter, record, &fresh, &known)) {
+        // A letter the system could not read out is not known to be gone: its row and saved line stay.
+        if (row < 0 || !known)
             return rowsChanged;
         SendMessageW(list, LVM_DELETEITEM, row, 0);
         return true;
-    }
-
-    DriveRecord fresh;
-    FillDriveRecord(&fresh, letter, directory);
-    DriveRecord* record = row >= 0 ? RecordOfRow(list, row) : nullptr;
-    // The file system is asked for the long form only when the target's own text is not the row's.
-    if (record == nullptr || !SameDriveRecord(*record, fresh)) {
-        ExpandToLongForm(directory, kTargetCapacity);
-        FillDriveRecord(&fresh, letter, directory);
     }
     if (record != nullptr && SameDriveRecord(*record, fresh))
         return rowsChanged;
@@ -227,6 +252,62 @@ void FillDriveList()
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     // Only now does the list take its scroll bar into account, which narrows the column's room.
     FitListColumn();
+}
+
+void ForgetSavedDrives()
+{
+    for (wchar_t letter = L'A'; letter <= L'Z'; ++letter)
+        ForgetSavedDrive(letter);
+}
+
+void RememberSavedDrive(wchar_t letter, const wchar_t* directory)
+{
+    ForgetSavedDrive(letter);
+    size_t length = BoundedLength(directory, kRecordDirectoryCapacity);
+    if (!IsUpperDriveLetter(letter) || length == 0 || length == kRecordDirectoryCapacity)
+        return;
+    auto* copy = static_cast<wchar_t*>(GlobalAlloc(GMEM_FIXED, (length + 1) * sizeof(wchar_t)));
+    if (copy != nullptr)
+        CopyBounded(copy, length + 1, directory);
+    g_savedDirectories[letter - L'A'] = copy;
+}
+
+void ForgetSavedDrive(wchar_t letter)
+{
+    if (!IsUpperDriveLetter(letter) || g_savedDirectories[letter - L'A'] == nullptr)
+        return;
+    GlobalFree(g_savedDirectories[letter - L'A']);
+    g_savedDirectories[letter - L'A'] = nullptr;
+}
+
+void AddSavedDriveRows()
+{
+    if (g_hwndMain == nullptr)
+        return;
+    HWND list = DriveList();
+    uint32_t shown = 0;
+    int count = RowCount(list);
+    for (int row = 0; row < count; ++row) {
+        const DriveRecord* record = RecordOfRow(list, row);
+        shown |= record != nullptr ? LetterBit(record->letter) : 0;
+    }
+    bool rowsChanged = false;
+    for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
+        if (SavedDirectoryOf(letter) != nullptr && (shown & LetterBit(letter)) == 0)
+            rowsChanged = UpdateDriveRow(list, letter) || rowsChanged;
+    }
+    if (rowsChanged)
+        FitListColumn();
+}
+
+int ConnectedDriveCount()
+{
+    int connected = 0;
+    for (int row = 0; row < DriveRowCount(); ++row) {
+        const DriveRecord* record = DriveRowRecord(row);
+        connected += record != nullptr && record->state == DriveState::Connected ? 1 : 0;
+    }
+    return connected;
 }
 
 void FitListColumn()

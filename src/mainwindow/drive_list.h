@@ -1,5 +1,5 @@
-// The drive list: rows that mirror the system's virtual drives, in letter order, each owning
-// its DriveRecord. Everything here does nothing while the main dialog does not exist.
+// The drive list: rows that mirror the system's virtual drives, and the saved drives that are not
+// mapped now, in letter order, each owning its DriveRecord. Everything here does nothing while the main dialog does not exist.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -15,8 +15,8 @@ void ConfigureDriveList();
 // After a change of the dialog's DPI: row height and bold font anew, the old ones released.
 void ApplyDpiToDriveList();
 
-// Brings the row of one letter in line with the system: insert, update or delete. A letter is
-// left with one row at most.
+// Brings the row of one letter in line with the system and the saved drives: insert, update or
+// delete. A letter is left with one row at most.
 void RefreshDriveEntry(wchar_t letter);
 
 // RefreshDriveEntry for 'A' through 'Z'.
@@ -24,6 +24,19 @@ void RefreshAllDrives();
 
 // The same at dialog start, before the list is on screen.
 void FillDriveList();
+
+// The drives of the settings file, which keep a row while their letter is not mapped: forgotten
+// all at dialog start and one by one when the user removes or moves a drive. A saved line with
+// an empty directory or a letter outside 'A'..'Z' is not kept.
+void ForgetSavedDrives();
+void RememberSavedDrive(wchar_t letter, const wchar_t* directory);
+void ForgetSavedDrive(wchar_t letter);
+
+// Rows for the saved drives that have none yet, after the list was filled from the system.
+void AddSavedDriveRows();
+
+// The rows of drives that are mapped now.
+int ConnectedDriveCount();
 
 // Column 0 as wide as the list's client area minus one pixel.
 void FitListColumn();

@@ -40,7 +40,7 @@ void AddComboLetter(HWND combo, wchar_t letter)
 
 void ShowSelectedRecord(const DriveRecord* record)
 {
-    ApplyToolbarStates(StatesForSelection(true));
+    ApplyToolbarStates(StatesForSelection(true, record->state == DriveState::Connected));
     SetDlgItemTextW(g_hwndMain, IDC_PATH_EDIT, record->directory);
     FillLetterCombo(record->letter, record->letter);
 }

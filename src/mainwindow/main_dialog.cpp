@@ -110,11 +110,14 @@ void OnInitDialog(HWND dialog)
     // cost the start more than anything the user sees first.
     g_pathCompletionPending = true;
     g_showingDialog = true;
+    ForgetSavedDrives();
     FillDriveList();
     FillLetterCombo(0, 0);
     // Drives loaded from the file are announced on Windows but not under Wine: list them either way.
     if (LoadSettings(false))
         RefreshFromSystem();
+    else
+        AddSavedDriveRows();
 }
 
 INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)

@@ -51,6 +51,33 @@ HBITMAP MakeBitmap(int size, WORD bitCount, const void* bytes, size_t byteCount)
     return bitmap;
 }
 
+// Top-down 32-bit pixels, size x size.
+BITMAPINFO TopDownPixels(int size)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    return info;
+}
+
+HBITMAP MakeTopDownBitmap(int size, DWORD** bits)
+{
+    BITMAPINFO info = TopDownPixels(size);
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(bits), nullptr, 0);
+}
+
+bool ReadPixels(HBITMAP bitmap, int size, DWORD* pixels)
+{
+    BITMAPINFO info = TopDownPixels(size);
+    HDC screen = GetDC(nullptr);
+    bool read = GetDIBits(screen, bitmap, 0, size, pixels, &info, DIB_RGB_COLORS) == size;
+    ReleaseDC(nullptr, screen);
+    return read;
+}
+
 }  // namespace
 
 // ImageList_ReplaceIcon reads the icon back through device bitmaps, a round trip to the display
@@ -85,4 +112,35 @@ HICON LoadProgramIcon(int id, int size)
             icon = LoadAtSize(id, smaller);
     }
     return icon;
+}
+
+HICON MakeDimmedIcon(HICON icon, int size)
+{
+    ICONINFO parts = {};
+    if (icon == nullptr || !GetIconInfo(icon, &parts))
+        return nullptr;
+    DWORD* colour = nullptr;
+    DWORD* mask = nullptr;
+    HBITMAP colourBitmap = MakeTopDownBitmap(size, &colour);
+    HBITMAP maskPixels = MakeTopDownBitmap(size, &mask);
+    HICON dimmed = nullptr;
+    if (colourBitmap != nullptr && maskPixels != nullptr && ReadPixels(parts.hbmColor, size, colour) &&
+        ReadPixels(parts.hbmMask, size, mask)) {
+        const int count = size * size;
+        bool hasAlpha = false;
+        for (int i = 0; i < count && !hasAlpha; ++i)
+            hasAlpha = (colour[i] >> 24) != 0;
+        // An icon without alpha shows where its mask is black; from there on both kinds are halved.
+        for (int i = 0; i < count; ++i) {
+            DWORD alpha = hasAlpha ? colour[i] >> 24 : ((mask[i] & 0xFFFFFF) == 0 ? 255 : 0);
+            colour[i] = (colour[i] & 0xFFFFFF) | ((alpha / 2) << 24);
+        }
+        ICONINFO halved = {TRUE, 0, 0, parts.hbmMask, colourBitmap};
+        dimmed = CreateIconIndirect(&halved);
+    }
+    DeleteObject(colourBitmap);
+    DeleteObject(maskPixels);
+    DeleteObject(parts.hbmColor);
+    DeleteObject(parts.hbmMask);
+    return dimmed;
 }

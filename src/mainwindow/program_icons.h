@@ -11,3 +11,7 @@ HICON LoadProgramIcon(int id, int size);
 // Adds the icon group's size x size image to images and returns its index (-1 on failure). A 32-bit
 // frame of that size goes in from the resource's own bits; anything else through an icon.
 int AddProgramIconImage(HIMAGELIST images, int id, int size);
+
+// A copy of a size x size icon at half its opacity, for what is not there now; null when the
+// icon's bits cannot be read. The caller destroys it.
+HICON MakeDimmedIcon(HICON icon, int size);

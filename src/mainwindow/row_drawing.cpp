@@ -12,10 +12,13 @@
 #include "res/resource.h"
 
 HICON g_hItemIcon = nullptr;
+HICON g_hDimmedItemIcon = nullptr;
 
 namespace {
 
 constexpr int kTextCapacity = 256;
+// Between a title and the state of a drive that is not connected, at 96 DPI.
+constexpr int kStateGap = 8;
 
 struct SelectionColours {
     COLORREF outer;
@@ -72,6 +75,15 @@ COLORREF RowTextColour(bool selected)
     return GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
 }
 
+// A drive that is not connected: grey on its own, but the highlight's text colour on the
+// system's highlight, where grey might not be read.
+COLORREF DimmedTextColour(bool selected)
+{
+    if (!g_bSystemColours)
+        return 0x00808080;
+    return GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_GRAYTEXT);
+}
+
 // The focused row is marked while the list shows keyboard cues: its window's UI state says so
 // (a row drawn for no window has none to show).
 bool ShowsFocusCue(const DRAWITEMSTRUCT* drawItem)
@@ -81,11 +93,22 @@ bool ShowsFocusCue(const DRAWITEMSTRUCT* drawItem)
     return (SendMessageW(drawItem->hwndItem, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
 }
 
-void DrawRowTexts(HDC hdc, const RowRect& item, const DriveRecord* record, COLORREF colour)
+// "not connected" or "letter in use by another drive", in the list's font behind the title.
+void DrawDriveState(HDC hdc, const DriveRecord* record, RECT title, int titleWidth)
 {
+    wchar_t state[kTextCapacity] = L"";
+    LoadStringW(g_hInstance, record->state == DriveState::LetterTaken ? IDS_STATE_LETTER_TAKEN : IDS_STATE_NOT_CONNECTED,
+                state, kTextCapacity);
+    title.left += titleWidth + ScaleForDpi(kStateGap, g_uDpi);
+    DrawTextW(hdc, state, -1, &title, DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+}
+
+void DrawRowTexts(HDC hdc, const RowRect& item, const DriveRecord* record, bool selected)
+{
+    const bool connected = record->state == DriveState::Connected;
     const int listHeight = TextHeight(hdc);
     HGDIOBJ listFont = SelectObject(hdc, g_hBoldFont);
-    COLORREF previousColour = SetTextColor(hdc, colour);
+    COLORREF previousColour = SetTextColor(hdc, connected ? RowTextColour(selected) : DimmedTextColour(selected));
     // The list hands over its DC with an opaque highlight behind text; the texts belong on the gradient.
     int previousMode = SetBkMode(hdc, TRANSPARENT);
     const int boldHeight = TextHeight(hdc);
@@ -97,7 +120,12 @@ void DrawRowTexts(HDC hdc, const RowRect& item, const DriveRecord* record, COLOR
     FormatBounded(text, kTextCapacity, format, record->letter);
     RECT title = ToRect(geometry.title);
     DrawTextW(hdc, text, -1, &title, DT_SINGLELINE);
+    SIZE titleExtent = {};
+    GetTextExtentPoint32W(hdc, text, static_cast<int>(BoundedLength(text, kTextCapacity)), &titleExtent);
     SelectObject(hdc, listFont);
+    if (!connected)
+        DrawDriveState(hdc, record, title, titleExtent.cx);
+    SetTextColor(hdc, RowTextColour(selected));
 
     CopyBounded(text, kTextCapacity, record->directory);
     RECT directory = ToRect(geometry.directory);
@@ -168,15 +196,22 @@ void DrawDriveItem(HWND, const DRAWITEMSTRUCT* drawItem)
         FillVerticalGradient(hdc, &inner, colours.top, colours.bottom);
     }
 
+    const auto* record = reinterpret_cast<const DriveRecord*>(drawItem->itemData);
     if (g_hItemIcon == nullptr)
         g_hItemIcon = LoadProgramIcon(IDI_APP, geometry.iconSize);
+    HICON icon = g_hItemIcon;
+    if (record != nullptr && record->state != DriveState::Connected) {
+        if (g_hDimmedItemIcon == nullptr)
+            g_hDimmedItemIcon = MakeDimmedIcon(g_hItemIcon, geometry.iconSize);
+        if (g_hDimmedItemIcon != nullptr)
+            icon = g_hDimmedItemIcon;
+    }
     // At its own size: DrawIcon would draw at the system's icon size, which need not be this DPI's.
-    DrawIconEx(hdc, geometry.iconLeft, geometry.iconTop, g_hItemIcon, geometry.iconSize, geometry.iconSize, 0, nullptr,
+    DrawIconEx(hdc, geometry.iconLeft, geometry.iconTop, icon, geometry.iconSize, geometry.iconSize, 0, nullptr,
                DI_NORMAL);
 
-    const auto* record = reinterpret_cast<const DriveRecord*>(drawItem->itemData);
     if (record != nullptr)
-        DrawRowTexts(hdc, item, record, RowTextColour(selected));
+        DrawRowTexts(hdc, item, record, selected);
     // On the row's outer ring, which is the background in every state.
     if (ShowsFocusCue(drawItem))
         DrawFocusRect(hdc, &rcItem);
@@ -184,7 +219,10 @@ void DrawDriveItem(HWND, const DRAWITEMSTRUCT* drawItem)
 
 void ReleaseRowIcon()
 {
-    if (g_hItemIcon != nullptr)
-        DestroyIcon(g_hItemIcon);
-    g_hItemIcon = nullptr;
+    HICON* icons[] = {&g_hItemIcon, &g_hDimmedItemIcon};
+    for (HICON* icon : icons) {
+        if (*icon != nullptr)
+            DestroyIcon(*icon);
+        *icon = nullptr;
+    }
 }

@@ -1,15 +1,18 @@
 // Painting of the drive list's owner-drawn rows: white background, a rounded blue (focused)
 // or grey selection frame over a vertical gradient, the program icon, the bold title
 // "Virtual Drive X:" and the directory shortened in its middle when it does not fit; in the
-// system's colours a flat highlight instead. The focused row gets a focus rectangle while the
+// system's colours a flat highlight instead. A saved drive that is not connected has its icon and
+// title dimmed and its state behind the title. The focused row gets a focus rectangle while the
 // list shows keyboard cues.
 #pragma once
 #include <windows.h>
 
 #include "controls/dpi_rules.h"
 
-// The row icon (32x32 at 96 DPI), loaded at the first row drawn and kept until the DPI changes.
+// The row icon (32x32 at 96 DPI), loaded at the first row drawn and kept until the DPI changes,
+// and its dimmed copy for saved drives that are not connected, made at the first such row.
 extern HICON g_hItemIcon;
+extern HICON g_hDimmedItemIcon;
 
 // WM_DRAWITEM of the main dialog; rows of controls other than the drive list are left alone.
 void DrawDriveItem(HWND dialog, const DRAWITEMSTRUCT* drawItem);

@@ -13,6 +13,7 @@
 #include "core/virtual_drive.h"
 #include "mainwindow/drive_list.h"
 #include "persistence/autostart.h"
+#include "persistence/saved_drives.h"
 #include "persistence/settings_copy.h"
 #include "persistence/settings_rules.h"
 #include "res/resource.h"
@@ -71,32 +72,35 @@ void ApplyAutoStartChoice(const wchar_t* path)
         CheckDlgButton(g_hwndMain, IDC_AUTOSTART, BST_CHECKED);
 }
 
-bool ShouldApplySavedDrives(const wchar_t* section, bool startupMode)
+// The dialog keeps every saved drive in its list, and offers to map them when none is mapped.
+bool OfferSavedDrives(const SavedDrive* drives, size_t count)
 {
-    if (startupMode)
-        return true;
-    return g_hwndMain != nullptr && section[0] != L'\0' && DriveRowCount() == 0 &&
-           AskYesNo(MB_ICONQUESTION, IDS_LOAD_QUESTION);
-}
-
-void ApplySavedDrive(wchar_t letter, const wchar_t* directory, void*)
-{
-    SetVirtualDrive(letter, directory);
+    for (size_t i = 0; i < count; ++i)
+        RememberSavedDrive(drives[i].letter, drives[i].directory);
+    if (count == 0 || ConnectedDriveCount() != 0 || !AskYesNo(MB_ICONQUESTION, IDS_LOAD_QUESTION))
+        return false;
+    ApplySavedDrives(drives, count, false);
+    return true;
 }
 
 bool ReadSettingsFrom(const wchar_t* path, bool startupMode)
 {
-    if (g_hwndMain != nullptr && !startupMode)
+    bool dialog = g_hwndMain != nullptr && !startupMode;
+    if (dialog)
         ApplyAutoStartChoice(path);
     DWORD size = 0;
     wchar_t* section = ReadWholeSection(path, kDrivesSection, &size);
     if (section == nullptr)
         return false;
-    bool apply = ShouldApplySavedDrives(section, startupMode);
-    if (apply)
-        ForEachDrivesEntry(section, size, ApplySavedDrive, nullptr);
+    SavedDrive drives[kMostSavedDrives];
+    size_t count = PlanSavedDrives(section, size, drives);
+    bool applied = false;
+    if (startupMode)
+        applied = ApplySavedDrives(drives, count, true);
+    else if (dialog)
+        applied = OfferSavedDrives(drives, count);
     GlobalFree(section);
-    return apply;
+    return applied;
 }
 
 // The Drives section from the list's rows, in a heap block; false when it cannot be had.

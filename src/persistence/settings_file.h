@@ -3,8 +3,9 @@
 #pragma once
 
 // Reads the file beside the executable. In the start-up mode every saved drive is re-created
-// without asking; with the dialog, the check box follows the file and the saved drives are
-// offered when the list is empty. True when saved drives were applied.
+// without asking; with the dialog, the check box follows the file, the list keeps the saved
+// drives, and they are offered when none is mapped. True in the start-up mode when every saved
+// drive was mapped; with the dialog, when the user had them mapped.
 bool LoadSettings(bool startupMode);
 
 // Writes the check box and the drive list to the file beside the executable, after bringing

@@ -3,6 +3,7 @@
 
 #include "core/bounded_string.h"
 #include "core/drive_letter.h"
+#include "core/raw_target.h"
 
 namespace {
 
@@ -153,4 +154,68 @@ void FinishSection(SectionBuilder* builder)
 {
     builder->units[builder->used] = L'\0';
     builder->units[builder->used + 1] = L'\0';
+}
+
+namespace {
+
+struct PlanCollector {
+    SavedDrive* drives;
+    size_t count;
+};
+
+void CollectSavedDrive(wchar_t letter, const wchar_t* directory, void* context)
+{
+    auto* plan = static_cast<PlanCollector*>(context);
+    if (!IsUpperDriveLetter(letter))
+        return;
+    for (size_t i = 0; i < plan->count; ++i) {
+        if (plan->drives[i].letter == letter) {
+            plan->drives[i].directory = directory;
+            return;
+        }
+    }
+    plan->drives[plan->count++] = {letter, directory};
+}
+
+// Drive types as GetDriveTypeW reports them.
+constexpr unsigned kDriveUnknown = 0, kDriveNoRootDir = 1, kDriveRemovable = 2, kDriveRemote = 4, kDriveCdRom = 5;
+
+}  // namespace
+
+size_t PlanSavedDrives(const wchar_t* section, size_t size, SavedDrive (&drives)[kMostSavedDrives])
+{
+    SavedDrive fileOrder[kMostSavedDrives];
+    PlanCollector collector = {fileOrder, 0};
+    ForEachDrivesEntry(section, size, CollectSavedDrive, &collector);
+    bool placed[kMostSavedDrives] = {};
+    size_t count = 0;
+    while (count < collector.count) {
+        size_t before = count;
+        for (size_t i = 0; i < collector.count; ++i) {
+            wchar_t base = DriveLetterOfPath(fileOrder[i].directory);
+            bool waitsForBase = false;
+            for (size_t j = 0; j < collector.count; ++j)
+                waitsForBase = waitsForBase || (!placed[j] && j != i && fileOrder[j].letter == base);
+            if (!placed[i] && !waitsForBase) {
+                placed[i] = true;
+                drives[count++] = fileOrder[i];
+            }
+        }
+        // Drives built on each other in a circle: the first of them goes, the others after it.
+        for (size_t i = 0; count == before && i < collector.count; ++i) {
+            if (!placed[i]) {
+                placed[i] = true;
+                drives[count++] = fileOrder[i];
+            }
+        }
+    }
+    return count;
+}
+
+bool MayArriveLater(const wchar_t* directory, unsigned driveType)
+{
+    bool unc = (directory[0] == L'\\' && directory[1] == L'\\' && directory[2] != L'?' && directory[2] != L'.') ||
+               StartsWithIgnoringCase(directory, L"\\\\?\\UNC\\");
+    return unc || driveType == kDriveUnknown || driveType == kDriveNoRootDir || driveType == kDriveRemovable ||
+           driveType == kDriveRemote || driveType == kDriveCdRom;
 }

@@ -68,3 +68,21 @@ bool AppendSectionLine(SectionBuilder* builder, const wchar_t* line, size_t leng
 
 // Closes the section with the empty line (two terminators); an empty section is just those two.
 void FinishSection(SectionBuilder* builder);
+
+// --- Applying the saved drives
+
+struct SavedDrive {
+    wchar_t letter;              // 'A'..'Z'
+    const wchar_t* directory;    // points into the section
+};
+constexpr size_t kMostSavedDrives = 26;
+
+// The section's drives, one per letter (a later line of a letter replaces the earlier one;
+// letters outside 'A'..'Z' count for nothing), in the order they are to be applied: file order,
+// except that a drive whose directory lies on another saved letter comes after that letter's.
+size_t PlanSavedDrives(const wchar_t* section, size_t size, SavedDrive (&drives)[kMostSavedDrives]);
+
+// A directory that cannot be reached at log-on may be a volume that is not there yet: a UNC path,
+// or one whose root the system reports (driveType as GetDriveTypeW gives it) as missing,
+// unknown, network or removable. A missing folder on a fixed volume that is there is final.
+bool MayArriveLater(const wchar_t* directory, unsigned driveType);

@@ -82,6 +82,7 @@ TEST(ButtonRules, FollowTheSelectionAndThePick)
     } cases[] = {
         {"created", StatesAtCreation(), off, off, on},
         {"row selected", StatesForSelection(true), on, on, off},
+        {"row not connected selected", StatesForSelection(true, false), on, on, on},
         {"selection lost", StatesForSelection(false), off, off, on},
         {"own letter picked", StatesForLetterPick(L'X', L'X'), same, same, off},
         {"other letter picked", StatesForLetterPick(L'X', L'Y'), same, same, on},

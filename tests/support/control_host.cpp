@@ -38,9 +38,9 @@ bool ControlHost::Checked() const
     return SendMessageW(checkBox_, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void ControlHost::AddRow(wchar_t letter, const std::wstring& directory)
+void ControlHost::AddRow(wchar_t letter, const std::wstring& directory, DriveState state)
 {
-    records_.push_back(DriveRecord{letter, {}});
+    records_.push_back(DriveRecord{letter, {}, state});
     DriveRecord& record = records_.back();
     directory.copy(record.directory, kRecordDirectoryCapacity - 1);
     wchar_t text[3] = {letter, L':', 0};

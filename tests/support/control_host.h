@@ -20,7 +20,7 @@ public:
     void SetChecked(bool checked);
     bool Checked() const;
     // A row with a record (letter, directory), in the list's sorted place.
-    void AddRow(wchar_t letter, const std::wstring& directory);
+    void AddRow(wchar_t letter, const std::wstring& directory, DriveState state = DriveState::Connected);
     // A row whose item data is null.
     void AddRowWithoutRecord(wchar_t letter);
     int RowCount() const;

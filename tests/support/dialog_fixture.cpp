@@ -224,6 +224,19 @@ void MainDialogTest::ExpectButtons(bool remove, bool save, bool create, const st
     EXPECT_TRUE(ToolbarButtonEnabled(g_hwndBrowseToolbar, IDM_BROWSE)) << when;
 }
 
+std::vector<std::wstring> MainDialogTest::CloseAndReadSavedLines()
+{
+    SendMessageW(Control(IDC_CLOSE), BM_CLICK, 0, 0);
+    Pump();
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, settingsPath_.c_str());
+    wchar_t section[4096] = {};
+    GetPrivateProfileSectionW(L"Drives", section, 4096, settingsPath_.c_str());
+    std::vector<std::wstring> lines;
+    for (const wchar_t* line = section; *line != L'\0'; line += lstrlenW(line) + 1)
+        lines.push_back(line);
+    return lines;
+}
+
 void MainDialogTest::WriteSettings(const std::string& bytes) const
 {
     HANDLE file = CreateFileW(settingsPath_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,

@@ -69,6 +69,9 @@ protected:
     // is answered with OK. Checks the box and that the old mapping is back.
     void SaveOntoARefusedLetter(WindowsLikeAnnouncements& system, FailedMove* move);
 
+    // Presses Close and reads back the lines it saved in the Drives section.
+    std::vector<std::wstring> CloseAndReadSavedLines();
+
     std::wstring SettingsPath() const { return settingsPath_; }
     void WriteSettings(const std::string& bytes) const;
     void ForgetSettingsFile() const;

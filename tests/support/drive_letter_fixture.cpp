@@ -47,8 +47,18 @@ wchar_t DriveLetterTest::TakeFreeLetter()
     return 0;
 }
 
+wchar_t DriveLetterTest::TakeLetterHeldByDevice()
+{
+    wchar_t letter = TakeFreeLetter();
+    held_.push_back(letter);
+    EXPECT_TRUE(DefineRawTarget(letter, L"\\Device\\HarddiskVolume1"));
+    return letter;
+}
+
 void DriveLetterTest::TearDown()
 {
     for (wchar_t letter : taken_)
         RemoveVirtualDefinitions(letter);
+    for (wchar_t letter : held_)
+        DefineDosDeviceW(DDD_REMOVE_DEFINITION, DeviceName(letter).c_str(), nullptr);
 }

@@ -13,8 +13,11 @@ protected:
 
     // A letter that no device uses now; each call gives another one.
     wchar_t TakeFreeLetter();
+    // A free letter that the test then gives to a device, as a second disk holds its letter.
+    wchar_t TakeLetterHeldByDevice();
 
     std::vector<wchar_t> taken_;
+    std::vector<wchar_t> held_;
 };
 
 // The target the system reports for the letter, or "" when it is not defined.

@@ -36,11 +36,13 @@ void MessageBoxInterceptor::Answer(HWND window)
     PostButtonClick(window, answer_);
 }
 
-std::wstring MessageText(UINT id, const std::wstring& argument)
+std::wstring MessageText(UINT id, const std::wstring& argument, wchar_t letter)
 {
     wchar_t format[1024] = L"";
     LoadStringW(g_hInstance, id, format, 1024);
     std::wstring text = format;
+    if (text.find(L"%c") != std::wstring::npos)
+        text.replace(text.find(L"%c"), 2, 1, letter);
     size_t slot = text.find(L"%s");
     if (slot != std::wstring::npos)
         text.replace(slot, 2, argument);

@@ -45,4 +45,4 @@ private:
 
 // What a box shows for a message of the string table with its argument, cut at 1023 units as the
 // program cuts it. Tests name the message; only the messages test spells out the words.
-std::wstring MessageText(UINT id, const std::wstring& argument = L"");
+std::wstring MessageText(UINT id, const std::wstring& argument = L"", wchar_t letter = 0);

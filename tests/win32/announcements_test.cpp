@@ -72,15 +72,7 @@ protected:
     void ExpectListMirrorsSystemAndCloseSavesIt(const std::string& when)
     {
         std::vector<std::wstring> listed = ExpectListMirrorsSystem(when);
-        SendMessageW(Control(IDC_CLOSE), BM_CLICK, 0, 0);
-        Pump();
-        WritePrivateProfileStringW(nullptr, nullptr, nullptr, SettingsPath().c_str());
-        wchar_t section[4096] = {};
-        GetPrivateProfileSectionW(L"Drives", section, 4096, SettingsPath().c_str());
-        std::vector<std::wstring> saved;
-        for (const wchar_t* line = section; *line != L'\0'; line += lstrlenW(line) + 1)
-            saved.push_back(line);
-        EXPECT_EQ(saved, listed) << when;
+        EXPECT_EQ(CloseAndReadSavedLines(), listed) << when;
     }
 
     WindowsLikeAnnouncements announcements_;

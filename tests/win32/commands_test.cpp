@@ -1,9 +1,11 @@
 // The dialog's toolbars and commands, driven as the controls drive them.
 #include <windows.h>
 #include <commctrl.h>
+#include <dbt.h>
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,7 @@
 #include "support/dialog_driver.h"
 #include "support/dialog_fixture.h"
 #include "support/run_value.h"
+#include "support/settings_text.h"
 
 namespace {
 
@@ -338,6 +341,84 @@ TEST_F(CommandsTest, CancellingTheRealPickerKeepsThePathBox)
     Click(IDM_BROWSE);
     EXPECT_EQ(picker.Shown(), 1);
     EXPECT_EQ(PathText(), L"C:\\windows");
+}
+
+std::wstring SavedLine(wchar_t letter, const std::wstring& directory)
+{
+    return std::wstring(1, letter) + L"=" + directory;
+}
+
+// Saved drives keep their rows while their letter is not mapped: the folder is away, a device holds
+// the letter, another program removed the drive, or the user declined to load them. Close writes
+// them as saved and the mapped ones as the system has them; only what the user removed goes.
+TEST_F(CommandsTest, CloseKeepsSavedDrivesThatAreNotConnected)
+{
+    wchar_t live = TakeFreeLetter(), away = TakeFreeLetter(), removed = TakeFreeLetter(), gone = TakeFreeLetter();
+    wchar_t taken = TakeLetterHeldByDevice();
+    const std::wstring dir = temp_.MakeFolder(L"live"), awayDir = temp_.Path() + L"\\away\\";
+    std::map<wchar_t, std::wstring> saved = {
+        {live, L"C:\\old\\"}, {away, awayDir}, {removed, awayDir}, {gone, dir + L"\\"}, {taken, dir + L"\\"}};
+    std::wstring file = L"[Drives]\r\n";
+    for (const auto& line : saved)
+        file += SavedLine(line.first, line.second) + L"\r\n";
+    WriteSettings(Utf16FileBytes(file));
+    ASSERT_TRUE(DefineRawTarget(live, L"\\??\\" + dir));
+    ASSERT_TRUE(DefineRawTarget(gone, L"\\??\\" + dir));
+    ASSERT_NE(OpenDialog(), nullptr);
+    RemoveVirtualDefinitions(gone);
+    SendDeviceChange(DBT_DEVICEREMOVECOMPLETE);
+    std::map<wchar_t, DriveState> states = {{live, DriveState::Connected}, {away, DriveState::NotConnected},
+        {removed, DriveState::NotConnected}, {gone, DriveState::NotConnected}, {taken, DriveState::LetterTaken}};
+    ASSERT_EQ(Rows().size(), states.size());
+    for (const ListRow& row : Rows())
+        EXPECT_EQ(row.record->state, states[row.recordLetter]) << row.text;
+    SelectRow(RowOf(removed));
+    Click(IDM_REMOVE);
+    saved.erase(removed);
+    saved[live] = dir + L"\\";
+    auto lines = [&saved] {
+        std::vector<std::wstring> all;
+        for (const auto& line : saved)
+            all.push_back(SavedLine(line.first, line.second));
+        return all;
+    };
+    EXPECT_EQ(CloseAndReadSavedLines(), lines());
+    EXPECT_TRUE(boxes_.Boxes().empty());   // a drive was mapped: nothing was offered
+    // Nothing mapped: the offer comes, and declining it keeps every saved drive.
+    CloseDialog();
+    RemoveVirtualDefinitions(live);
+    ASSERT_NE(OpenDialog(), nullptr);
+    EXPECT_EQ(boxes_.Boxes().size(), 1u);
+    EXPECT_EQ(CloseAndReadSavedLines(), lines());
+}
+
+// Selecting a saved drive that is not connected fills the letter and the path box; Save or New maps
+// it on the letter picked, and Remove forgets it without touching the system.
+TEST_F(CommandsTest, CommandsOnASavedDriveThatIsNotConnected)
+{
+    const struct {
+        int command;
+        bool otherLetter;
+    } cases[] = {{IDM_SAVE, false}, {IDM_SAVE, true}, {IDM_NEW, false}, {IDM_REMOVE, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.command << " " << c.otherLetter);
+        wchar_t saved = TakeFreeLetter(), other = TakeFreeLetter(), mapped = c.otherLetter ? other : saved;
+        const std::wstring awayDir = temp_.Path() + L"\\away\\", dir = temp_.MakeFolder(L"here") + L"\\";
+        WriteSettings(Utf16FileBytes(L"[Drives]\r\n" + SavedLine(saved, awayDir) + L"\r\n"));
+        ASSERT_NE(OpenDialog(), nullptr);
+        SelectRow(RowOf(saved));
+        EXPECT_EQ(PathText(), awayDir);
+        EXPECT_EQ(ComboSelection(), Item(saved));
+        Pick(mapped);
+        SetPath(dir);
+        Click(c.command);
+        bool remove = c.command == IDM_REMOVE;
+        EXPECT_EQ(DeviceTarget(mapped), remove ? L"" : VirtualTarget(dir));
+        EXPECT_EQ(CloseAndReadSavedLines(), remove ? std::vector<std::wstring>{}
+                                                   : std::vector<std::wstring>{SavedLine(mapped, dir)});
+        CloseDialog();
+        RemoveVirtualDefinitions(mapped);
+    }
 }
 
 }  // namespace

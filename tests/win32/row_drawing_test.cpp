@@ -34,9 +34,9 @@ struct ColourSet {
 constexpr ColourSet kBlue = {RGB(170, 200, 245), RGB(230, 250, 250), RGB(210, 240, 250), RGB(185, 215, 250)};
 constexpr ColourSet kGrey = {RGB(220, 220, 220), RGB(245, 245, 245), RGB(250, 250, 250), RGB(235, 235, 235)};
 
-DriveRecord MakeRecord(wchar_t letter, const std::wstring& directory)
+DriveRecord MakeRecord(wchar_t letter, const std::wstring& directory, DriveState state = DriveState::Connected)
 {
-    DriveRecord record = {letter, {}};
+    DriveRecord record = {letter, {}, state};
     directory.copy(record.directory, std::min(directory.size(), kRecordDirectoryCapacity - 1));
     return record;
 }
@@ -331,6 +331,39 @@ TEST_F(RowDrawingTest, TextsOfASelectedRowStandOnTheGradient)
             white += canvas.Pixel(x, y) == kWhite ? 1 : 0;
     EXPECT_EQ(white, 0);
     EXPECT_EQ(GetBkMode(canvas.Dc()), OPAQUE);
+}
+
+// A saved drive that is not connected: its directory line as usual, its title grey with the state
+// behind it, and its icon fainter.
+TEST_F(RowDrawingTest, DriveNotConnectedIsDimmedAndSaysWhy)
+{
+    const int width = 400;
+    auto connected = MakeRecord(L'Q', L"C:\\Projects\\");
+    MemoryCanvas live(width, kRowHeight);
+    Draw(live, 0, &connected);
+    RECT title = TitleRect(width);
+    int titleEnd = title.left;
+    for (int x = title.left; x < width; ++x)
+        titleEnd = live.AreaIs(kWhite, x, title.top, x + 1, title.top + boldHeight_) ? titleEnd : x + 1;
+    int stateEnds[2] = {};
+    for (DriveState state : {DriveState::NotConnected, DriveState::LetterTaken}) {
+        auto record = MakeRecord(L'Q', L"C:\\Projects\\", state);
+        MemoryCanvas canvas(width, kRowHeight);
+        Draw(canvas, 0, &record);
+        EXPECT_TRUE(DirectoryLooksLike(canvas, L"C:\\Projects\\", DT_SINGLELINE));
+        EXPECT_GT(live.Count(RGB(0, 0, 0)), canvas.Count(RGB(0, 0, 0)) + 20);
+        EXPECT_GT(canvas.Count(RGB(128, 128, 128)), 20);
+        int& stateEnd = stateEnds[state == DriveState::LetterTaken];
+        for (int x = titleEnd + 1; x < width - 3; ++x)
+            stateEnd = canvas.AreaIs(kWhite, x, title.top, x + 1, title.top + boldHeight_) ? stateEnd : x + 1;
+        int fainter = 0;
+        for (int y = 6; y < 38; ++y)
+            for (int x = 11; x < 43; ++x)
+                fainter += GetGValue(canvas.Pixel(x, y)) > GetGValue(live.Pixel(x, y)) ? 1 : 0;
+        EXPECT_GT(fainter, 32 * 32 / 4);
+    }
+    EXPECT_GT(stateEnds[0], titleEnd);
+    EXPECT_GT(stateEnds[1], stateEnds[0]);   // "letter in use by another drive" is the longer one
 }
 
 // What DrawTextW's path shortening makes of text in the directory line of a row this wide.

@@ -7,11 +7,14 @@
 #include <vector>
 
 #include "import_hook/import_hook.h"
+#include "core/virtual_drive.h"
+#include "persistence/saved_drives.h"
 #include "persistence/settings_file.h"
 #include "res/resource.h"
 #include "support/control_host.h"
 #include "support/drive_letter_fixture.h"
 #include "support/message_box_interceptor.h"
+#include "support/reachable_drives.h"
 #include "support/run_value.h"
 #include "support/settings_text.h"
 #include "support/temp_folder.h"
@@ -465,6 +468,72 @@ TEST_F(SettingsFileTest, FileThatCannotBeOpenedReadsAsNothingSaved)
             RemoveDirectoryW(SettingsPath().c_str());
         }
     }
+}
+
+WineDriveLetter* g_arriving = nullptr;
+decltype(&Sleep) g_realSleep = nullptr;
+
+// The log-on run's first pause is when the volume arrives.
+void WINAPI SleepWhileAVolumeArrives(DWORD milliseconds)
+{
+    if (g_arriving != nullptr && g_arriving->Make())
+        g_arriving = nullptr;
+    g_realSleep(milliseconds);
+}
+
+// The log-on run maps a drive on a volume that arrives after it began, as a network drive does,
+// while the others go ahead; a folder missing from a fixed disk and a letter held by a device are
+// reported at once, a volume that never comes after the wait.
+TEST_F(SettingsFileTest, LogOnWaitsForVolumesThatArriveLater)
+{
+    wchar_t late = TakeFreeLetter(), onLate = TakeFreeLetter(), never = TakeFreeLetter(), onNever = TakeFreeLetter();
+    wchar_t missing = TakeFreeLetter(), plain = TakeFreeLetter(), taken = TakeLetterHeldByDevice();
+    const std::wstring volume = temp_.MakeFolder(L"volume"), dir = temp_.MakeFolder(L"volume\\proj") + L"\\";
+    const std::wstring neverDir = Letter(never) + L":\\proj\\", missingDir = temp_.Path() + L"\\missing\\";
+    temp_.MakeFile(L"Morvex.ini", Utf16FileBytes(L"[Drives]\r\n" + Letter(onLate) + L"=" + Letter(late) + L":\\proj\\\r\n" +
+                                                 Letter(onNever) + L"=" + neverDir + L"\r\n" + Letter(missing) + L"=" +
+                                                 missingDir + L"\r\n" + Letter(plain) + L"=" + dir + L"\r\n" +
+                                                 Letter(taken) + L"=" + dir + L"\r\n"));
+    WineDriveLetter arriving(late, volume);
+    g_arriving = &arriving;
+    ImportHook pause("kernel32.dll", "Sleep", reinterpret_cast<void*>(&SleepWhileAVolumeArrives));
+    ASSERT_TRUE(pause.Installed());
+    g_realSleep = reinterpret_cast<decltype(&Sleep)>(pause.Original());
+    g_dwLateVolumeWait = 2000;
+    EXPECT_FALSE(ReadSettingsFile(SettingsPath().c_str(), true));
+    g_dwLateVolumeWait = 60000;
+    EXPECT_EQ(g_arriving, nullptr);
+    EXPECT_EQ(DeviceTarget(onLate), L"\\??\\" + Letter(late) + L":\\proj");
+    EXPECT_EQ(DeviceTarget(plain), VirtualTarget(dir));
+    std::vector<std::wstring> texts;
+    for (const RecordedBox& box : boxes_.Boxes())
+        texts.push_back(box.text);
+    EXPECT_EQ(texts, (std::vector<std::wstring>{MessageText(IDS_INVALID_PATH, missingDir),
+                                                MessageText(IDS_LETTER_TAKEN, dir, taken),
+                                                MessageText(IDS_INVALID_PATH, neverDir)}));
+}
+
+// Drives built on drives, with files reached through them as on Windows: loading maps a drive whose
+// folder lies on another saved drive after that one, whatever the file's order, and no drive may
+// reach itself, directly or through another.
+TEST_F(SettingsFileTest, DrivesBuiltOnDrives)
+{
+    WindowsLikeFileAccess windows;
+    ASSERT_TRUE(windows.Installed());
+    wchar_t upper = TakeFreeLetter(), base = TakeFreeLetter();
+    const std::wstring baseDir = temp_.MakeFolder(L"base"), onBase = Letter(base) + L":\\sub";
+    temp_.MakeFolder(L"base\\sub\\deeper");
+    temp_.MakeFile(L"Morvex.ini", Utf16FileBytes(L"[Drives]\r\n" + Letter(upper) + L"=" + onBase + L"\\\r\n" +
+                                                 Letter(base) + L"=" + baseDir + L"\\\r\n"));
+    ControlHost host;   // the dialog maps without waiting: a drive mapped before its base would fail
+    EXPECT_TRUE(ReadSettingsFile(SettingsPath().c_str(), false));
+    EXPECT_EQ(DeviceTarget(upper), L"\\??\\" + onBase);
+    EXPECT_EQ(boxes_.Boxes().size(), 1u);   // the offer only
+    for (const std::wstring& loop : {onBase, Letter(upper) + L":\\deeper"}) {
+        EXPECT_FALSE(SetVirtualDrive(base, loop.c_str()));
+        EXPECT_EQ(boxes_.Boxes().back().text, MessageText(IDS_INVALID_PATH, loop));
+    }
+    EXPECT_EQ(DeviceTarget(base), VirtualTarget(baseDir));
 }
 
 }  // namespace

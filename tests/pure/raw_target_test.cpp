@@ -202,44 +202,23 @@ TEST(JoinLibraryPath, RefusesEmptyDirectoryAndPathsThatWouldBeCut)
     EXPECT_FALSE(JoinLibraryPath(L"C:\\", L"UxTheme.dll", path, 0));
 }
 
-// Drives as the system would read them in PathLeadsToDrive: X on C:, Y on X:, and W and V on each other.
+// Drives as PathLeadsToDrive reads them: X on C:, Y on X:, and W and V on each other.
 bool ReadTestDrive(wchar_t letter, wchar_t* directory, size_t capacity, void*)
 {
-    const wchar_t* mapped = letter == L'X' ? L"C:\\x" : letter == L'Y' ? L"X:\\y" : letter == L'W' ? L"V:\\w"
-                          : letter == L'V' ? L"W:" : nullptr;
-    return mapped != nullptr && CopyBounded(directory, capacity, mapped);
+    const wchar_t* mapped = letter == L'X' ? L"C:\\x" : letter == L'Y' ? L"X:\\y" : letter == L'W' ? L"V:" : L"W:";
+    return (letter == L'X' || letter == L'Y' || letter == L'W' || letter == L'V') && CopyBounded(directory, capacity, mapped);
 }
 
-TEST(PathLeadsToDrive, FollowsVirtualDrivesBackToTheLetter)
+TEST(PathLeadsToDrive, FollowsDrivesButNotRoundACircleElsewhere)
 {
-    const struct {
-        const wchar_t* path;
-        wchar_t letter;
-        bool leads;
-    } cases[] = {
-        {L"Z:\\sub", L'Z', true},       {L"\\\\?\\z:\\sub", L'z', true}, {L"Y:\\a", L'X', true},
-        {L"Y:\\a", L'C', true},         {L"Y:\\a", L'D', false},         {L"C:\\x", L'X', false},
-        {L"\\\\srv\\share", L'X', false}, {L"W:\\a", L'X', false},       {L"W:\\a", L'V', true},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(PathLeadsToDrive(c.path, c.letter, ReadTestDrive, nullptr), c.leads) << c.path << " " << c.letter;
-}
-
-TEST(PathRootLength, FindsTheRootOfEachForm)
-{
-    const struct {
-        const wchar_t* path;
-        size_t root;
-        wchar_t letter;
-    } cases[] = {
-        {L"c:\\dir", 3, L'C'},  {L"C:\\", 3, L'C'},  {L"C:", 0, L'C'},  {L"\\\\?\\D:\\dir", 7, L'D'},
-        {L"\\\\srv\\share\\dir", 12, 0},  {L"\\\\srv\\share", 0, 0},  {L"\\\\?\\UNC\\srv\\share\\d", 18, 0},
-        {L"\\\\?\\Volume{1}\\dir", 14, 0}, {L"dir\\sub", 4, 0},  {L"", 0, 0},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(PathRootLength(c.path), c.root) << c.path;
-        EXPECT_EQ(DriveLetterOfPath(c.path), c.letter) << c.path;
-    }
+    EXPECT_TRUE(PathLeadsToDrive(L"\\\\?\\y:\\a", L'C', ReadTestDrive, nullptr));
+    EXPECT_FALSE(PathLeadsToDrive(L"Y:\\a", L'D', ReadTestDrive, nullptr));
+    EXPECT_FALSE(PathLeadsToDrive(L"W:\\a", L'X', ReadTestDrive, nullptr));
+    EXPECT_FALSE(PathLeadsToDrive(L"\\\\srv\\share", L'X', ReadTestDrive, nullptr));
+    const std::pair<const wchar_t*, size_t> roots[] = {{L"c:\\d", 3}, {L"C:", 0}, {L"\\\\?\\D:\\d", 7},
+        {L"\\\\srv\\share\\d", 12}, {L"\\\\srv\\share", 0}, {L"\\\\?\\UNC\\srv\\s\\d", 14}, {L"\\\\?\\Volume{1}\\d", 14}};
+    for (const auto& root : roots)
+        EXPECT_EQ(PathRootLength(root.first), root.second) << root.first;
 }
 
 }  // namespace

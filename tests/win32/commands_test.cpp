@@ -343,9 +343,16 @@ TEST_F(CommandsTest, CancellingTheRealPickerKeepsThePathBox)
     EXPECT_EQ(PathText(), L"C:\\windows");
 }
 
-std::wstring SavedLine(wchar_t letter, const std::wstring& directory)
+// The Drives section of saved lines, and the lines themselves as Close writes them, in letter order.
+std::wstring DrivesSection(const std::map<wchar_t, std::wstring>& saved, std::vector<std::wstring>* lines = nullptr)
 {
-    return std::wstring(1, letter) + L"=" + directory;
+    std::wstring section = L"[Drives]\r\n";
+    for (const auto& line : saved) {
+        section += line.first + (L"=" + line.second) + L"\r\n";
+        if (lines != nullptr)
+            lines->push_back(line.first + (L"=" + line.second));
+    }
+    return section;
 }
 
 // Saved drives keep their rows while their letter is not mapped: the folder is away, a device holds
@@ -358,12 +365,8 @@ TEST_F(CommandsTest, CloseKeepsSavedDrivesThatAreNotConnected)
     const std::wstring dir = temp_.MakeFolder(L"live"), awayDir = temp_.Path() + L"\\away\\";
     std::map<wchar_t, std::wstring> saved = {
         {live, L"C:\\old\\"}, {away, awayDir}, {removed, awayDir}, {gone, dir + L"\\"}, {taken, dir + L"\\"}};
-    std::wstring file = L"[Drives]\r\n";
-    for (const auto& line : saved)
-        file += SavedLine(line.first, line.second) + L"\r\n";
-    WriteSettings(Utf16FileBytes(file));
-    ASSERT_TRUE(DefineRawTarget(live, L"\\??\\" + dir));
-    ASSERT_TRUE(DefineRawTarget(gone, L"\\??\\" + dir));
+    WriteSettings(Utf16FileBytes(DrivesSection(saved)));
+    ASSERT_TRUE(DefineRawTarget(live, L"\\??\\" + dir) && DefineRawTarget(gone, L"\\??\\" + dir));
     ASSERT_NE(OpenDialog(), nullptr);
     RemoveVirtualDefinitions(gone);
     SendDeviceChange(DBT_DEVICEREMOVECOMPLETE);
@@ -376,46 +379,41 @@ TEST_F(CommandsTest, CloseKeepsSavedDrivesThatAreNotConnected)
     Click(IDM_REMOVE);
     saved.erase(removed);
     saved[live] = dir + L"\\";
-    auto lines = [&saved] {
-        std::vector<std::wstring> all;
-        for (const auto& line : saved)
-            all.push_back(SavedLine(line.first, line.second));
-        return all;
-    };
-    EXPECT_EQ(CloseAndReadSavedLines(), lines());
+    std::vector<std::wstring> lines;
+    DrivesSection(saved, &lines);
+    EXPECT_EQ(CloseAndReadSavedLines(), lines);
     EXPECT_TRUE(boxes_.Boxes().empty());   // a drive was mapped: nothing was offered
     // Nothing mapped: the offer comes, and declining it keeps every saved drive.
     CloseDialog();
     RemoveVirtualDefinitions(live);
     ASSERT_NE(OpenDialog(), nullptr);
     EXPECT_EQ(boxes_.Boxes().size(), 1u);
-    EXPECT_EQ(CloseAndReadSavedLines(), lines());
+    EXPECT_EQ(CloseAndReadSavedLines(), lines);
 }
 
 // Selecting a saved drive that is not connected fills the letter and the path box; Save or New maps
 // it on the letter picked, and Remove forgets it without touching the system.
 TEST_F(CommandsTest, CommandsOnASavedDriveThatIsNotConnected)
 {
-    const struct {
-        int command;
-        bool otherLetter;
-    } cases[] = {{IDM_SAVE, false}, {IDM_SAVE, true}, {IDM_NEW, false}, {IDM_REMOVE, false}};
+    const std::pair<int, bool> cases[] = {{IDM_SAVE, false}, {IDM_SAVE, true}, {IDM_NEW, false}, {IDM_REMOVE, false}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.command << " " << c.otherLetter);
-        wchar_t saved = TakeFreeLetter(), other = TakeFreeLetter(), mapped = c.otherLetter ? other : saved;
+        SCOPED_TRACE(testing::Message() << c.first << " " << c.second);
+        wchar_t saved = TakeFreeLetter(), other = TakeFreeLetter(), mapped = c.second ? other : saved;
         const std::wstring awayDir = temp_.Path() + L"\\away\\", dir = temp_.MakeFolder(L"here") + L"\\";
-        WriteSettings(Utf16FileBytes(L"[Drives]\r\n" + SavedLine(saved, awayDir) + L"\r\n"));
+        std::vector<std::wstring> lines;
+        WriteSettings(Utf16FileBytes(DrivesSection({{saved, awayDir}})));
         ASSERT_NE(OpenDialog(), nullptr);
         SelectRow(RowOf(saved));
-        EXPECT_EQ(PathText(), awayDir);
-        EXPECT_EQ(ComboSelection(), Item(saved));
+        EXPECT_EQ(PathText() + ComboSelection(), awayDir + Item(saved));
         Pick(mapped);
         SetPath(dir);
-        Click(c.command);
-        bool remove = c.command == IDM_REMOVE;
-        EXPECT_EQ(DeviceTarget(mapped), remove ? L"" : VirtualTarget(dir));
-        EXPECT_EQ(CloseAndReadSavedLines(), remove ? std::vector<std::wstring>{}
-                                                   : std::vector<std::wstring>{SavedLine(mapped, dir)});
+        Click(c.first);
+        EXPECT_EQ(DeviceTarget(mapped), c.first == IDM_REMOVE ? L"" : VirtualTarget(dir));
+        std::map<wchar_t, std::wstring> kept;
+        if (c.first != IDM_REMOVE)
+            kept[mapped] = dir;
+        DrivesSection(kept, &lines);
+        EXPECT_EQ(CloseAndReadSavedLines(), lines);
         CloseDialog();
         RemoveVirtualDefinitions(mapped);
     }

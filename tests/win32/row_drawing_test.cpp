@@ -334,36 +334,36 @@ TEST_F(RowDrawingTest, TextsOfASelectedRowStandOnTheGradient)
 }
 
 // A saved drive that is not connected: its directory line as usual, its title grey with the state
-// behind it, and its icon fainter.
+// behind it (the longer text for a letter held by a device), and its icon fainter.
 TEST_F(RowDrawingTest, DriveNotConnectedIsDimmedAndSaysWhy)
 {
     const int width = 400;
+    const RECT title = TitleRect(width);
     auto connected = MakeRecord(L'Q', L"C:\\Projects\\");
     MemoryCanvas live(width, kRowHeight);
     Draw(live, 0, &connected);
-    RECT title = TitleRect(width);
-    int titleEnd = title.left;
-    for (int x = title.left; x < width; ++x)
-        titleEnd = live.AreaIs(kWhite, x, title.top, x + 1, title.top + boldHeight_) ? titleEnd : x + 1;
-    int stateEnds[2] = {};
-    for (DriveState state : {DriveState::NotConnected, DriveState::LetterTaken}) {
+    int textEnd = 0;
+    for (DriveState state : {DriveState::Connected, DriveState::NotConnected, DriveState::LetterTaken}) {
         auto record = MakeRecord(L'Q', L"C:\\Projects\\", state);
         MemoryCanvas canvas(width, kRowHeight);
         Draw(canvas, 0, &record);
         EXPECT_TRUE(DirectoryLooksLike(canvas, L"C:\\Projects\\", DT_SINGLELINE));
-        EXPECT_GT(live.Count(RGB(0, 0, 0)), canvas.Count(RGB(0, 0, 0)) + 20);
-        EXPECT_GT(canvas.Count(RGB(128, 128, 128)), 20);
-        int& stateEnd = stateEnds[state == DriveState::LetterTaken];
-        for (int x = titleEnd + 1; x < width - 3; ++x)
-            stateEnd = canvas.AreaIs(kWhite, x, title.top, x + 1, title.top + boldHeight_) ? stateEnd : x + 1;
-        int fainter = 0;
+        int end = 0, fainter = 0, black = 0, grey = 0;
+        for (int x = title.left; x < width; ++x)
+            end = canvas.AreaIs(kWhite, x, title.top, x + 1, title.top + boldHeight_) ? end : x;
+        for (int y = title.top; y < title.top + boldHeight_; ++y) {
+            black += canvas.CountInRow(y, RGB(0, 0, 0));
+            grey += canvas.CountInRow(y, RGB(128, 128, 128));
+        }
         for (int y = 6; y < 38; ++y)
             for (int x = 11; x < 43; ++x)
                 fainter += GetGValue(canvas.Pixel(x, y)) > GetGValue(live.Pixel(x, y)) ? 1 : 0;
-        EXPECT_GT(fainter, 32 * 32 / 4);
+        EXPECT_GT(end, textEnd);
+        textEnd = end;
+        bool dimmed = state != DriveState::Connected;
+        EXPECT_EQ(grey > 20 && black == 0, dimmed);
+        EXPECT_EQ(fainter > 32 * 32 / 4, dimmed);
     }
-    EXPECT_GT(stateEnds[0], titleEnd);
-    EXPECT_GT(stateEnds[1], stateEnds[0]);   // "letter in use by another drive" is the longer one
 }
 
 // What DrawTextW's path shortening makes of text in the directory line of a row this wide.

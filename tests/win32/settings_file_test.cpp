@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "import_hook/import_hook.h"
+#include "core/dll_search.h"
 #include "core/virtual_drive.h"
+#include "import_hook/import_hook.h"
 #include "persistence/saved_drives.h"
 #include "persistence/settings_file.h"
 #include "res/resource.h"
 #include "support/control_host.h"
 #include "support/drive_letter_fixture.h"
 #include "support/message_box_interceptor.h"
-#include "support/reachable_drives.h"
 #include "support/run_value.h"
 #include "support/settings_text.h"
 #include "support/temp_folder.h"
@@ -470,39 +470,60 @@ TEST_F(SettingsFileTest, FileThatCannotBeOpenedReadsAsNothingSaved)
     }
 }
 
-WineDriveLetter* g_arriving = nullptr;
+// A letter that appears mid-run, as a network drive that Windows reconnects after log-on: a link
+// in the prefix's dosdevices folder, as Wine makes its own drives, by Linux's ln (Wine starts a
+// Linux program as any other). Made at the log-on run's first pause.
+wchar_t g_arrivingLetter = 0;
+std::wstring g_arrivingFolder, g_arrivedLink;
 decltype(&Sleep) g_realSleep = nullptr;
 
-// The log-on run's first pause is when the volume arrives.
+void RunLinux(std::wstring commandLine)
+{
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        WaitForSingleObject(process.hProcess, 10000);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
 void WINAPI SleepWhileAVolumeArrives(DWORD milliseconds)
 {
-    if (g_arriving != nullptr && g_arriving->Make())
-        g_arriving = nullptr;
+    char*(CDECL * unixName)(LPCWSTR) = nullptr;
+    wchar_t prefix[MAX_PATH] = L"";
+    if (g_arrivedLink.empty() && BindFunction(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name", &unixName) &&
+        GetEnvironmentVariableW(L"WINEPREFIX", prefix, MAX_PATH) != 0) {
+        char* folder = unixName(g_arrivingFolder.c_str());
+        g_arrivedLink = prefix + std::wstring(L"/dosdevices/") + wchar_t(towlower(g_arrivingLetter)) + L":";
+        RunLinux(L"Z:\\bin\\ln -s \"" + std::wstring(folder, folder + strlen(folder)) + L"\" \"" + g_arrivedLink + L"\"");
+        HeapFree(GetProcessHeap(), 0, folder);
+    }
     g_realSleep(milliseconds);
 }
 
-// The log-on run maps a drive on a volume that arrives after it began, as a network drive does,
-// while the others go ahead; a folder missing from a fixed disk and a letter held by a device are
-// reported at once, a volume that never comes after the wait.
+// The log-on run maps a drive on a volume that arrives after it began while the others go ahead; a
+// folder missing from a fixed disk and a letter held by a device are reported at once, a volume
+// that never comes after the wait.
 TEST_F(SettingsFileTest, LogOnWaitsForVolumesThatArriveLater)
 {
     wchar_t late = TakeFreeLetter(), onLate = TakeFreeLetter(), never = TakeFreeLetter(), onNever = TakeFreeLetter();
     wchar_t missing = TakeFreeLetter(), plain = TakeFreeLetter(), taken = TakeLetterHeldByDevice();
-    const std::wstring volume = temp_.MakeFolder(L"volume"), dir = temp_.MakeFolder(L"volume\\proj") + L"\\";
-    const std::wstring neverDir = Letter(never) + L":\\proj\\", missingDir = temp_.Path() + L"\\missing\\";
+    g_arrivingLetter = late;
+    g_arrivingFolder = temp_.MakeFolder(L"volume");
+    const std::wstring dir = temp_.MakeFolder(L"volume\\proj") + L"\\", neverDir = Letter(never) + L":\\proj\\";
+    const std::wstring missingDir = temp_.Path() + L"\\missing\\";
     temp_.MakeFile(L"Morvex.ini", Utf16FileBytes(L"[Drives]\r\n" + Letter(onLate) + L"=" + Letter(late) + L":\\proj\\\r\n" +
                                                  Letter(onNever) + L"=" + neverDir + L"\r\n" + Letter(missing) + L"=" +
                                                  missingDir + L"\r\n" + Letter(plain) + L"=" + dir + L"\r\n" +
                                                  Letter(taken) + L"=" + dir + L"\r\n"));
-    WineDriveLetter arriving(late, volume);
-    g_arriving = &arriving;
     ImportHook pause("kernel32.dll", "Sleep", reinterpret_cast<void*>(&SleepWhileAVolumeArrives));
-    ASSERT_TRUE(pause.Installed());
     g_realSleep = reinterpret_cast<decltype(&Sleep)>(pause.Original());
     g_dwLateVolumeWait = 2000;
     EXPECT_FALSE(ReadSettingsFile(SettingsPath().c_str(), true));
     g_dwLateVolumeWait = 60000;
-    EXPECT_EQ(g_arriving, nullptr);
+    RunLinux(L"Z:\\bin\\rm -f \"" + g_arrivedLink + L"\"");
     EXPECT_EQ(DeviceTarget(onLate), L"\\??\\" + Letter(late) + L":\\proj");
     EXPECT_EQ(DeviceTarget(plain), VirtualTarget(dir));
     std::vector<std::wstring> texts;
@@ -513,13 +534,27 @@ TEST_F(SettingsFileTest, LogOnWaitsForVolumesThatArriveLater)
                                                 MessageText(IDS_INVALID_PATH, neverDir)}));
 }
 
-// Drives built on drives, with files reached through them as on Windows: loading maps a drive whose
-// folder lies on another saved drive after that one, whatever the file's order, and no drive may
-// reach itself, directly or through another.
+decltype(&GetFileAttributesW) g_realAttributes = nullptr;
+
+// Files reached through the drives that DefineDosDeviceW made, as on Windows (Wine cannot).
+DWORD WINAPI AttributesThroughDrives(LPCWSTR path)
+{
+    std::wstring resolved = path;
+    for (int step = 0; step < 26 && resolved.size() >= 2 && resolved[1] == L':'; ++step) {
+        std::wstring target = DeviceTarget(towupper(resolved[0]));
+        if (target.rfind(L"\\??\\", 0) != 0)
+            break;
+        resolved = target.substr(4) + resolved.substr(2);
+    }
+    return g_realAttributes(resolved.c_str());
+}
+
+// Drives built on drives: loading maps a drive whose folder lies on another saved drive after that
+// one, whatever the file's order, and no drive may reach itself, directly or through another.
 TEST_F(SettingsFileTest, DrivesBuiltOnDrives)
 {
-    WindowsLikeFileAccess windows;
-    ASSERT_TRUE(windows.Installed());
+    ImportHook windows("kernel32.dll", "GetFileAttributesW", reinterpret_cast<void*>(&AttributesThroughDrives));
+    g_realAttributes = reinterpret_cast<decltype(&GetFileAttributesW)>(windows.Original());
     wchar_t upper = TakeFreeLetter(), base = TakeFreeLetter();
     const std::wstring baseDir = temp_.MakeFolder(L"base"), onBase = Letter(base) + L":\\sub";
     temp_.MakeFolder(L"base\\sub\\deeper");

@@ -79,9 +79,10 @@ bool ShouldApplySavedDrives(const wchar_t* section, bool startupMode)
            AskYesNo(MB_ICONQUESTION, IDS_LOAD_QUESTION);
 }
 
-void ApplySavedDrive(wchar_t letter, const wchar_t* directory, void*)
+void ApplySavedDrive(wchar_t letter, const wchar_t* directory, void* allApplied)
 {
-    SetVirtualDrive(letter, directory);
+    if (!SetVirtualDrive(letter, directory))
+        *static_cast<bool*>(allApplied) = false;
 }
 
 bool ReadSettingsFrom(const wchar_t* path, bool startupMode)
@@ -93,10 +94,12 @@ bool ReadSettingsFrom(const wchar_t* path, bool startupMode)
     if (section == nullptr)
         return false;
     bool apply = ShouldApplySavedDrives(section, startupMode);
+    bool allApplied = true;
     if (apply)
-        ForEachDrivesEntry(section, size, ApplySavedDrive, nullptr);
+        ForEachDrivesEntry(section, size, ApplySavedDrive, &allApplied);
     GlobalFree(section);
-    return apply;
+    // The dialog lists whatever was applied; the start-up mode's caller learns of any failure.
+    return apply && (allApplied || !startupMode);
 }
 
 // The Drives section from the list's rows, in a heap block; false when it cannot be had.

@@ -4,7 +4,8 @@
 
 // Reads the file beside the executable. In the start-up mode every saved drive is re-created
 // without asking; with the dialog, the check box follows the file and the saved drives are
-// offered when the list is empty. True when saved drives were applied.
+// offered when the list is empty. True when saved drives were applied; in the start-up mode,
+// only when every one of them was.
 bool LoadSettings(bool startupMode);
 
 // Writes the check box and the drive list to the file beside the executable, after bringing

@@ -20,8 +20,8 @@ expect_run() {
 }
 
 expect_run 1 'Invalid path: C:\no such folder' /q "$free:" 'C:\no such folder'
-expect_run 1 'Drive C: was not changed: another device holds it, or the system refused.' -Q /d C:
-expect_run 2 'Nothing to do: give a letter and a directory, /d and a letter, /startup or /l (see /?).' "$free:" /q
+expect_run 1 'Drive C: is held by another device, or the system refused.' -Q /d C:
+expect_run 2 'Nothing to do: see Morvex.exe /?' "$free:" /q
 printf '[Drives]\r\n%s=C:\\no such folder\r\n' "$free" >"$app_dir/Morvex.ini"
 expect_run 1 'Invalid path: C:\no such folder' /startup /q
 expect_run 0 '' "$free:" 'C:\资料 2026' /q

@@ -1,6 +1,8 @@
 // The command-line grammar.
 #include "core/arguments.h"
 
+#include <cwctype>
+
 #include "core/bounded_string.h"
 #include "core/drive_letter.h"
 
@@ -26,9 +28,20 @@ ArgumentKind ClassifyArgument(const wchar_t* argument, wchar_t* letter)
     if (argument[0] == L'/' || argument[0] == L'-') {
         if (EqualsIgnoringCase(argument + 1, L"startup"))
             return ArgumentKind::StartupSwitch;
-        if (EqualsIgnoringCase(argument + 1, L"D"))
+        if (argument[1] == L'\0' || argument[2] != L'\0')
+            return ArgumentKind::OtherSwitch;
+        switch (std::towupper(static_cast<wint_t>(argument[1]))) {
+        case L'D':
             return ArgumentKind::DeleteSwitch;
-        return ArgumentKind::OtherSwitch;
+        case L'Q':
+            return ArgumentKind::QuietSwitch;
+        case L'L':
+            return ArgumentKind::ListSwitch;
+        case L'?':
+            return ArgumentKind::UsageSwitch;
+        default:
+            return ArgumentKind::OtherSwitch;
+        }
     }
     if (IsLetterArgument(argument)) {
         *letter = NormalizeDriveLetter(argument[0]);
@@ -51,6 +64,15 @@ ParsedCommandLine ParseArguments(int count, const wchar_t* const* arguments)
         case ArgumentKind::DeleteSwitch:
             parsed.remove = true;
             break;
+        case ArgumentKind::QuietSwitch:
+            parsed.quiet = true;
+            break;
+        case ArgumentKind::ListSwitch:
+            parsed.list = true;
+            break;
+        case ArgumentKind::UsageSwitch:
+            parsed.usage = true;
+            break;
         case ArgumentKind::DriveLetter:
             parsed.letter = letter;
             break;
@@ -68,13 +90,24 @@ ParsedCommandLine ParseArguments(int count, const wchar_t* const* arguments)
 
 CommandAction ChooseCommandAction(const ParsedCommandLine& parsed)
 {
+    if (parsed.usage)
+        return CommandAction::ShowUsage;
+    if (parsed.list)
+        return CommandAction::ListDrives;
     if (parsed.remove && parsed.letter != 0)
         return CommandAction::RemoveDrive;
     if (!parsed.remove && parsed.letter != 0 && parsed.path != nullptr)
         return CommandAction::DefineDrive;
     if (parsed.startup)
         return CommandAction::RunStartup;
-    return CommandAction::ShowDialog;
+    return parsed.quiet ? CommandAction::NoOperation : CommandAction::ShowDialog;
+}
+
+int ExitStatusOf(CommandAction action, bool quiet, bool succeeded)
+{
+    if (action == CommandAction::NoOperation)
+        return kExitNoOperation;
+    return quiet && !succeeded ? kExitFailed : kExitDone;
 }
 
 bool HasArguments(const wchar_t* commandLine)

@@ -4,6 +4,9 @@
 enum class ArgumentKind {
     StartupSwitch,   // "/startup" or "-startup", any case
     DeleteSwitch,    // "/d" or "-D"
+    QuietSwitch,     // "/q": no boxes, failures in the exit status and on standard error
+    ListSwitch,      // "/l"
+    UsageSwitch,     // "/?"
     OtherSwitch,     // any other argument starting with '/' or '-'
     DriveLetter,     // "X", "X:" or "X:\"
     DirectoryPath,   // anything else that starts with a letter
@@ -18,19 +21,32 @@ struct ParsedCommandLine {
     const wchar_t* path = nullptr;   // first directory path given, points into the arguments
     bool startup = false;
     bool remove = false;
+    bool quiet = false;
+    bool list = false;
+    bool usage = false;
 };
 
 // Classifies arguments[1] .. arguments[count - 1]; arguments[0] names the program.
 ParsedCommandLine ParseArguments(int count, const wchar_t* const* arguments);
 
 enum class CommandAction {
+    ShowUsage,     // "/?", whatever else the line holds
+    ListDrives,    // "/l" without "/?"
     RemoveDrive,   // delete switch with a letter
     DefineDrive,   // a letter and a path without the delete switch
     RunStartup,    // start-up switch, nothing above applied
     ShowDialog,    // nothing formed a complete operation
+    NoOperation,   // the same with "/q": a script waits for no dialog
 };
 
 CommandAction ChooseCommandAction(const ParsedCommandLine& parsed);
+
+constexpr int kExitDone = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitNoOperation = 2;
+
+// Without "/q" a one-shot run ends with 0 whatever happened, as scripts written before it expect.
+int ExitStatusOf(CommandAction action, bool quiet, bool succeeded);
 
 // False when the command line names the program alone, as CommandLineToArgvW splits it (the
 // program quoted or up to the first blank or tab, then nothing but blanks and tabs): the dialog

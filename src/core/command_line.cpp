@@ -5,11 +5,47 @@
 #include <shellapi.h>
 
 #include "core/arguments.h"
+#include "core/drive_letter.h"
+#include "core/messages.h"
+#include "core/output_rules.h"
+#include "core/standard_output.h"
 #include "core/virtual_drive.h"
 #include "persistence/settings_file.h"
+#include "res/resource.h"
 
-bool ParseCommandLine()
+namespace {
+
+// A quiet script learns of the failures that have no box too: a letter held by another device,
+// a removal the system refused.
+bool ChangeDrive(wchar_t letter, const wchar_t* path, bool quiet)
 {
+    if (SetVirtualDrive(letter, path))
+        return true;
+    if (quiet && !ErrorWasReported()) {
+        wchar_t deviceName[kDeviceNameLength];
+        BuildDeviceName(letter, deviceName);
+        ShowError(IDS_DRIVE_UNCHANGED, deviceName);
+    }
+    return false;
+}
+
+void ListVirtualDrives()
+{
+    for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
+        wchar_t directory[kTargetCapacity];
+        if (QueryVirtualDrive(letter, directory, kTargetCapacity) != DriveQuery::Virtual)
+            continue;
+        wchar_t line[kListLineCapacity];
+        BuildListLine(letter, directory, line, kListLineCapacity);
+        WriteStandardLine(StandardStream::Output, line);
+    }
+}
+
+}  // namespace
+
+bool ParseCommandLine(int* exitStatus)
+{
+    *exitStatus = kExitDone;
     if (!HasArguments(GetCommandLineW()))
         return true;
     int count = 0;
@@ -17,21 +53,33 @@ bool ParseCommandLine()
     if (arguments == nullptr)
         return true;
     ParsedCommandLine parsed = ParseArguments(count, arguments);
-    bool showDialog = false;
-    switch (ChooseCommandAction(parsed)) {
+    if (parsed.quiet)
+        EnterQuietMode();
+    CommandAction action = ChooseCommandAction(parsed);
+    bool succeeded = true;
+    switch (action) {
+    case CommandAction::ShowUsage:
+        ShowText(IDS_USAGE);
+        break;
+    case CommandAction::ListDrives:
+        ListVirtualDrives();
+        break;
     case CommandAction::RemoveDrive:
-        SetVirtualDrive(parsed.letter, nullptr);
+        succeeded = ChangeDrive(parsed.letter, nullptr, parsed.quiet);
         break;
     case CommandAction::DefineDrive:
-        SetVirtualDrive(parsed.letter, parsed.path);
+        succeeded = ChangeDrive(parsed.letter, parsed.path, parsed.quiet);
         break;
     case CommandAction::RunStartup:
-        LoadSettings(true);
+        succeeded = LoadSettings(true);
+        break;
+    case CommandAction::NoOperation:
+        ShowError(IDS_NO_OPERATION);
         break;
     case CommandAction::ShowDialog:
-        showDialog = true;
         break;
     }
     LocalFree(arguments);
-    return showDialog;
+    *exitStatus = ExitStatusOf(action, parsed.quiet, succeeded && !ErrorWasReported());
+    return action == CommandAction::ShowDialog;
 }

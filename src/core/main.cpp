@@ -28,7 +28,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     RestrictDllSearch();
     if (!IsSupportedWindows())
         return 1;
-    if (!ParseCommandLine() || ShowOpenDialogOfThisExecutable())
+    int exitStatus = 0;
+    if (!ParseCommandLine(&exitStatus))
+        return exitStatus;
+    if (ShowOpenDialogOfThisExecutable())
         return 0;
     // Wine looks for a system library's own delay imports (the common controls' msimg32) beside
     // the executable, whatever the restriction: loaded from System32 first, it is found loaded.

@@ -1,4 +1,5 @@
-// The program's two message boxes: an error and a yes/no question, owned by the main dialog when it exists.
+// The program's message boxes: an error and a yes/no question, owned by the main dialog when it
+// exists; in a quiet one-shot run, errors are lines on standard error instead.
 #pragma once
 #include <windows.h>
 
@@ -10,3 +11,13 @@ void ShowError(UINT textId, ...);
 
 // True exactly when the user answers Yes; iconFlags is one of the MB_ICON values.
 bool AskYesNo(UINT iconFlags, UINT textId, ...);
+
+// From now on every error is written as one line to standard error, and no box is shown.
+void EnterQuietMode();
+
+// True once an error has been reported, as a box or as a line.
+bool ErrorWasReported();
+
+// The string resource textId on standard output; with nowhere to write it, in an information box
+// unless the run is quiet.
+void ShowText(UINT textId);

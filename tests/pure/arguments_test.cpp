@@ -25,6 +25,11 @@ TEST(ClassifyArgument, FollowsTheArgumentTable)
         {L"/d", ArgumentKind::DeleteSwitch, 0},
         {L"-D", ArgumentKind::DeleteSwitch, 0},
         {L"/del", ArgumentKind::OtherSwitch, 0},
+        {L"-Q", ArgumentKind::QuietSwitch, 0},
+        {L"/l", ArgumentKind::ListSwitch, 0},
+        {L"-?", ArgumentKind::UsageSwitch, 0},
+        {L"/qq", ArgumentKind::OtherSwitch, 0},
+        {L"/??", ArgumentKind::OtherSwitch, 0},
         {L"/", ArgumentKind::OtherSwitch, 0},
         {L"-", ArgumentKind::OtherSwitch, 0},
         {L"/C:\\dir", ArgumentKind::OtherSwitch, 0},
@@ -57,6 +62,7 @@ struct CommandLineCase {
     CommandAction action;
     wchar_t letter;
     const wchar_t* path;
+    bool quiet = false;
 };
 
 TEST(ParseArguments, ChoosesTheOperationOfTheWholeLine)
@@ -80,6 +86,15 @@ TEST(ParseArguments, ChoosesTheOperationOfTheWholeLine)
         {{L"C:\\Projects"}, CommandAction::ShowDialog, 0, L"C:\\Projects"},
         {{L"/x", L"-y", L"."}, CommandAction::ShowDialog, 0, nullptr},
         {{}, CommandAction::ShowDialog, 0, nullptr},
+        {{L"Z:", L"/q", L"C:\\dir"}, CommandAction::DefineDrive, L'Z', L"C:\\dir", true},
+        {{L"-Q", L"/d", L"Z:"}, CommandAction::RemoveDrive, L'Z', nullptr, true},
+        {{L"/startup", L"/Q"}, CommandAction::RunStartup, 0, nullptr, true},
+        // With /q a line that forms no operation must not leave a script waiting on the dialog.
+        {{L"/q"}, CommandAction::NoOperation, 0, nullptr, true},
+        {{L"/q", L"Z:", L"C:\\"}, CommandAction::NoOperation, L'C', nullptr, true},
+        {{L"Z:", L"C:\\dir", L"/L"}, CommandAction::ListDrives, L'Z', L"C:\\dir"},
+        {{L"-q", L"/l"}, CommandAction::ListDrives, 0, nullptr, true},
+        {{L"/l", L"/?", L"/d", L"Z:"}, CommandAction::ShowUsage, L'Z', nullptr},
     };
     for (const CommandLineCase& c : cases) {
         std::vector<const wchar_t*> argv = {L"Morvex.exe"};
@@ -90,6 +105,7 @@ TEST(ParseArguments, ChoosesTheOperationOfTheWholeLine)
             line += std::wstring(a) + L" ";
         EXPECT_EQ(ChooseCommandAction(parsed), c.action) << line;
         EXPECT_EQ(parsed.letter, c.letter) << line;
+        EXPECT_EQ(parsed.quiet, c.quiet) << line;
         if (c.path == nullptr)
             EXPECT_EQ(parsed.path, nullptr) << line;
         else

@@ -9,7 +9,10 @@ wine_runs_x86() {
 if ! wine_runs_x86 && [ -x /usr/lib/wine/wine64 ]; then
     wine_shim_dir=${TMPDIR:-/tmp}/morvex-wine64-$(id -u)
     mkdir -p "$wine_shim_dir"
-    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$wine_shim_dir/wine"
-    chmod +x "$wine_shim_dir/wine"
+    # wineboot and the other tools start wine-stable, the same launcher under its other name.
+    for launcher in wine wine-stable; do
+        printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$wine_shim_dir/$launcher"
+        chmod +x "$wine_shim_dir/$launcher"
+    done
     case ":$PATH:" in *":$wine_shim_dir:"*) ;; *) export PATH="$wine_shim_dir:$PATH" ;; esac
 fi

@@ -61,13 +61,11 @@ wchar_t* ReadWholeSection(const wchar_t* path, const wchar_t* section, DWORD* si
     }
 }
 
-void ApplyAutoStartChoice(const wchar_t* path)
+// The box says what the next log-on will do, whatever the file says: a value written at once by
+// a tick may have been left by the caption's close box, which saves nothing.
+void ApplyAutoStartChoice()
 {
-    wchar_t value[kAutoStartValueCapacity] = {};
-    DWORD length = GetPrivateProfileStringW(kGeneralSection, kAutoStartKey, L"False", value,
-                                            kAutoStartValueCapacity, path);
-    // Windows will not run an entry its startup manager switched off; the box must not say it will.
-    if (IsAutoStartValueOn(value, length) && !IsAutoStartDisabledByWindows())
+    if (IsAutoStartRegistered())
         CheckDlgButton(g_hwndMain, IDC_AUTOSTART, BST_CHECKED);
 }
 
@@ -87,7 +85,7 @@ void ApplySavedDrive(wchar_t letter, const wchar_t* directory, void*)
 bool ReadSettingsFrom(const wchar_t* path, bool startupMode)
 {
     if (g_hwndMain != nullptr && !startupMode)
-        ApplyAutoStartChoice(path);
+        ApplyAutoStartChoice();
     DWORD size = 0;
     wchar_t* section = ReadWholeSection(path, kDrivesSection, &size);
     if (section == nullptr)

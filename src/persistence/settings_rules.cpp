@@ -85,11 +85,6 @@ bool FormSettingsPath(wchar_t* path, size_t length)
     return true;
 }
 
-bool IsAutoStartValueOn(const wchar_t* value, size_t length)
-{
-    return length < kAutoStartValueCapacity - 2 && StartsWithIgnoringCase(value, L"True");
-}
-
 bool ParseDrivesLine(const wchar_t* line, wchar_t* letter, const wchar_t** directory)
 {
     if (line[0] == L'\0')

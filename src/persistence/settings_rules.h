@@ -1,5 +1,5 @@
 // Rules of the settings file that do not need the window system: where it lies, how its bytes
-// are decoded, how its AutoStart value reads, the syntax of a [Drives] line, and the section as
+// are decoded, the syntax of a [Drives] line, and the section as
 // the profile functions exchange it (NUL-terminated lines closed by an empty line), walked after
 // reading and built for writing.
 #pragma once
@@ -27,10 +27,6 @@ SettingsEncoding DetectSettingsEncoding(const unsigned char* bytes, size_t size)
 size_t Utf8MarkLength(const unsigned char* bytes, size_t size);
 
 constexpr size_t kAutoStartValueCapacity = 32;
-
-// On exactly when the value has fewer than 30 characters and begins with "True" in any case. A
-// value that long or longer may have been cut by the 32-unit buffer, so it is not trusted.
-bool IsAutoStartValueOn(const wchar_t* value, size_t length);
 
 // Takes a NUL-terminated line apart. The letter is upper-cased but not validated; blanks and
 // tabs around "=" are skipped; the directory is the rest of the line, possibly empty.

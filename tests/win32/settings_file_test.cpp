@@ -86,27 +86,28 @@ TEST_F(SettingsFileTest, LaterLineOfALetterWins)
     EXPECT_EQ(DeviceTarget(letter), VirtualTarget(second));
 }
 
-// The value as the profile functions read it (the rule itself is tested on its own), and Windows'
-// startup manager, which may have switched the entry off.
-TEST_F(SettingsFileTest, AutoStartValueAndTheStartupManagerSetTheCheckBoxOnly)
+// The Run value, and Windows' startup manager, which may have switched it off, set the check box:
+// the file's AutoStart value is written for people who read the file.
+TEST_F(SettingsFileTest, RunValueAndTheStartupManagerSetTheCheckBoxOnly)
 {
     const std::string on("\x02\0\0\0\0\0\0\0\0\0\0\0", 12), alsoOn("\x06\0\0\0\0\0\0\0\0\0\0\0", 12);
     const std::string off("\x03\0\0\0\x10\x32\x54\x76\x98\xBA\xDC\x01", 12), oddOff("\x01", 1);
+    wchar_t program[MAX_PATH];
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    const std::wstring own = L"\"" + std::wstring(program) + L"\" /startup", other = L"\"C:\\Other\\Morvex.exe\" /startup";
     const struct {
         const char* line;
+        std::wstring runValue;
         std::string mark;
         bool checked;
     } cases[] = {
-        {"AutoStart=True", "", true}, {"autostart=True", "", true}, {"AUTOSTART=true", "", true},
-        {"AutoStart=True4567890123456789012345678", "", true},
-        {"AutoStart=True45678901234567890123456789", "", false},
-        {"AutoStart=True456789012345678901234567890123456789", "", false},
-        {"AutoStart=False", "", false}, {"Other=True", "", false},
-        {"AutoStart=True", on, true}, {"AutoStart=True", alsoOn, true},
-        {"AutoStart=True", off, false}, {"AutoStart=True", oddOff, false}, {"AutoStart=False", on, false},
+        {"AutoStart=False", own, "", true}, {"AutoStart=True", L"", "", false}, {"AutoStart=True", other, "", false},
+        {"AutoStart=True", own, on, true}, {"AutoStart=True", own, alsoOn, true},
+        {"AutoStart=True", own, off, false}, {"AutoStart=True", own, oddOff, false},
     };
     for (const auto& c : cases) {
         ControlHost host;
+        c.runValue.empty() ? runValue_.Remove() : runValue_.Write(c.runValue);
         runValue_.SetStartupMark(c.mark);
         temp_.MakeFile(L"Morvex.ini", std::string("[General]\r\n") + c.line + "\r\n");
         ReadSettingsFile(SettingsPath().c_str(), false);
@@ -119,9 +120,9 @@ TEST_F(SettingsFileTest, AutoStartValueAndTheStartupManagerSetTheCheckBoxOnly)
         ReadSettingsFile(SettingsPath().c_str(), true);
         EXPECT_FALSE(host.Checked()) << c.line;
         EXPECT_EQ(runValue_.StartupMarkExists(), !c.mark.empty());
+        EXPECT_EQ(runValue_.Exists(), !c.runValue.empty());
     }
     EXPECT_TRUE(boxes_.Boxes().empty());
-    EXPECT_FALSE(runValue_.Exists());
 }
 
 TEST_F(SettingsFileTest, MissingFileChangesNothing)

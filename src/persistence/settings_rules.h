@@ -26,6 +26,14 @@ SettingsEncoding DetectSettingsEncoding(const unsigned char* bytes, size_t size)
 // Bytes of a UTF-8 byte-order mark at the start: 3, or 0 when there is none.
 size_t Utf8MarkLength(const unsigned char* bytes, size_t size);
 
+// Decodes text in the ANSI code page into at most capacity units; false when it cannot.
+using AnsiDecoder = bool (*)(const unsigned char* bytes, size_t size, wchar_t* units, size_t capacity, size_t* count);
+
+// A file's text as UTF-16 units behind a byte-order mark, ready for a UTF-16 copy: UTF-16 in
+// either byte order (a last odd byte is dropped), UTF-8 behind its mark or none, or ANSI through
+// decodeAnsi. units needs room for size + 1 of them; *count receives how many were stored.
+bool DecodeSettingsBytes(const unsigned char* bytes, size_t size, wchar_t* units, size_t* count, AnsiDecoder decodeAnsi);
+
 constexpr size_t kAutoStartValueCapacity = 32;
 
 // Takes a NUL-terminated line apart. The letter is upper-cased but not validated; blanks and

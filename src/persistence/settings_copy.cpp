@@ -69,23 +69,42 @@ bool IsUtf8SettingsFile(const wchar_t* path)
     return utf8;
 }
 
-bool WriteUnicodeCopy(const wchar_t* source, const wchar_t* copy)
+bool WriteUnicodeCopy(const wchar_t* source, HANDLE copy)
 {
     FileBytes bytes;
     if (!ReadWholeFile(source, &bytes))
         return false;
     auto* units = static_cast<wchar_t*>(GlobalAlloc(GMEM_FIXED, (bytes.size + 1) * sizeof(wchar_t)));
     size_t count = 0;
-    HANDLE file = CreateFileW(copy, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    bool written = file != INVALID_HANDLE_VALUE && units != nullptr &&
-                   DecodeSettingsBytes(bytes.data, bytes.size, units, &count, DecodeAnsi) &&
-                   WriteWhole(file, units, static_cast<DWORD>(count * sizeof(wchar_t)));
-    if (file != INVALID_HANDLE_VALUE)
-        CloseHandle(file);
+    bool written = units != nullptr && DecodeSettingsBytes(bytes.data, bytes.size, units, &count, DecodeAnsi) &&
+                   WriteWhole(copy, units, static_cast<DWORD>(count * sizeof(wchar_t)));
     if (units != nullptr)
         GlobalFree(units);
     ReleaseBytes(&bytes);
     return written;
+}
+
+bool OverwriteWithCopy(const wchar_t* copy, const wchar_t* file)
+{
+    HANDLE handle = CreateFileW(file, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    FileBytes bytes;
+    bool written = ReadWholeFile(copy, &bytes) && WriteWhole(handle, bytes.data, bytes.size) && SetEndOfFile(handle) &&
+                   FlushFileBuffers(handle);
+    CloseHandle(handle);
+    ReleaseBytes(&bytes);
+    return written;
+}
+
+bool FlushToDisk(const wchar_t* path)
+{
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool flushed = FlushFileBuffers(file);
+    CloseHandle(file);
+    return flushed;
 }
 
 bool MakeTemporaryUnicodeCopy(const wchar_t* source, wchar_t* copy)
@@ -94,8 +113,11 @@ bool MakeTemporaryUnicodeCopy(const wchar_t* source, wchar_t* copy)
     DWORD length = GetTempPathW(MAX_PATH, folder);
     if (length == 0 || length >= MAX_PATH || GetTempFileNameW(folder, L"mvx", 0, copy) == 0)
         return false;
-    if (WriteUnicodeCopy(source, copy))
-        return true;
-    DeleteFileW(copy);
-    return false;
+    HANDLE file = CreateFileW(copy, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    bool written = file != INVALID_HANDLE_VALUE && WriteUnicodeCopy(source, file);
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    if (!written)
+        DeleteFileW(copy);
+    return written;
 }

@@ -14,6 +14,7 @@
 #include "mainwindow/drive_list.h"
 #include "persistence/autostart.h"
 #include "persistence/settings_copy.h"
+#include "persistence/settings_replace.h"
 #include "persistence/settings_rules.h"
 #include "res/resource.h"
 
@@ -23,7 +24,7 @@ const wchar_t kGeneralSection[] = L"General";
 const wchar_t kAutoStartKey[] = L"AutoStart";
 const wchar_t kDrivesSection[] = L"Drives";
 const wchar_t kNewFileSuffix[] = L".new";
-constexpr size_t kNewFilePathCapacity = kModulePathCapacity + 4;
+constexpr size_t kNewFilePathCapacity = kSettingsTargetCapacity + 4;
 
 bool FindSettingsPath(wchar_t (&path)[kModulePathCapacity])
 {
@@ -166,20 +167,34 @@ bool ReadsBackWhole(const wchar_t* path, const wchar_t* autoStart, const Section
     return whole && FingerprintOtherSections(path, &otherSectionsNow) && otherSectionsNow == otherSections;
 }
 
-// The new file is written beside the old one, which it replaces in one step once it reads back
-// whole: a write cut short (a full disk) must not take with it what stood behind the cut.
+// Writes both sections into the file through the profile functions and reads them back whole.
+bool WriteCheckedSections(const wchar_t* file, const wchar_t* autoStart, const SectionBuilder& drives)
+{
+    uint64_t otherSections = 0;
+    return FingerprintOtherSections(file, &otherSections) &&
+           WritePrivateProfileStringW(kGeneralSection, kAutoStartKey, autoStart, file) &&
+           WritePrivateProfileSectionW(kDrivesSection, drives.units, file) &&
+           ReadsBackWhole(file, autoStart, drives, otherSections);
+}
+
+// The new file is written beside the file that the path finally names, which it replaces once it
+// reads back whole: a write cut short (a full disk) must not take with it what stood behind the cut.
 bool ReplaceSettingsFile(const wchar_t* path, const wchar_t* autoStart, const SectionBuilder& drives)
 {
+    SettingsTarget target;
     wchar_t newPath[kNewFilePathCapacity];
-    if (!CopyBounded(newPath, kNewFilePathCapacity, path) || !AppendBounded(newPath, kNewFilePathCapacity, kNewFileSuffix))
+    if (!FindSettingsTarget(path, &target) || !CopyBounded(newPath, kNewFilePathCapacity, target.path) ||
+        !AppendBounded(newPath, kNewFilePathCapacity, kNewFileSuffix))
         return false;
-    uint64_t otherSections = 0;
-    bool replaced = WriteUnicodeCopy(path, newPath) && FingerprintOtherSections(newPath, &otherSections) &&
-                    WritePrivateProfileStringW(kGeneralSection, kAutoStartKey, autoStart, newPath) &&
-                    WritePrivateProfileSectionW(kDrivesSection, drives.units, newPath) &&
-                    ReadsBackWhole(newPath, autoStart, drives, otherSections) &&
-                    MoveFileExW(newPath, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!replaced)
+    HANDLE file = CreateFileW(newPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // A folder may let the user write the file but create none beside it: it is written where it is.
+    if (file == INVALID_HANDLE_VALUE)
+        return WriteCheckedSections(path, autoStart, drives) && FlushToDisk(path);
+    bool copied = WriteUnicodeCopy(target.path, file);
+    CloseHandle(file);
+    bool replaced = copied && WriteCheckedSections(newPath, autoStart, drives) && PutInPlace(newPath, target);
+    // What is left of the new file goes, unless a failed replace took the old one away.
+    if (!target.exists || GetFileAttributesW(target.path) != INVALID_FILE_ATTRIBUTES)
         DeleteFileW(newPath);
     return replaced;
 }

@@ -123,6 +123,15 @@ bool DecodeSettingsBytes(const unsigned char* bytes, size_t size, wchar_t* units
     return false;
 }
 
+bool ShouldRetryReplace(unsigned long error, unsigned long elapsedMilliseconds)
+{
+    // Sharing and lock violations; Windows' ReplaceFileW reports a replaced file held open as
+    // "unable to remove replaced", and one it could not move in as "unable to move replacement"
+    // with the old file gone, which the next attempt moves into place.
+    const bool passingLock = error == 32 || error == 33 || error == 1175 || error == 1176;
+    return passingLock && elapsedMilliseconds < 2000;
+}
+
 bool ParseDrivesLine(const wchar_t* line, wchar_t* letter, const wchar_t** directory)
 {
     if (line[0] == L'\0')

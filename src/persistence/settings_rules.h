@@ -1,5 +1,5 @@
 // Rules of the settings file that do not need the window system: where it lies, how its bytes
-// are decoded, the syntax of a [Drives] line, and the section as
+// are decoded, when a replace is tried again, the syntax of a [Drives] line, and the section as
 // the profile functions exchange it (NUL-terminated lines closed by an empty line), walked after
 // reading and built for writing.
 #pragma once
@@ -35,6 +35,11 @@ using AnsiDecoder = bool (*)(const unsigned char* bytes, size_t size, wchar_t* u
 bool DecodeSettingsBytes(const unsigned char* bytes, size_t size, wchar_t* units, size_t* count, AnsiDecoder decodeAnsi);
 
 constexpr size_t kAutoStartValueCapacity = 32;
+
+// A scanner, the indexer or a sync client may hold a file for a moment: a replace that met a
+// sharing or lock violation is tried again every kReplaceRetryInterval ms for 2 seconds.
+constexpr unsigned long kReplaceRetryInterval = 100;
+bool ShouldRetryReplace(unsigned long error, unsigned long elapsedMilliseconds);
 
 // Takes a NUL-terminated line apart. The letter is upper-cased but not validated; blanks and
 // tabs around "=" are skipped; the directory is the rest of the line, possibly empty.

@@ -8,7 +8,7 @@ build="$top/build/fuzz"
 cmake -S "$top" -B "$build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DMORVEX_FUZZ=ON \
     -DBUILD_TESTING=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j "$(nproc)" >/dev/null
-for target in drives_section arguments raw_target section_builder; do
+for target in drives_section arguments raw_target section_builder settings_decoding; do
     work="$build/corpus/$target"
     mkdir -p "$work"
     # New inputs go to the work folder; the committed seeds stay as they are.

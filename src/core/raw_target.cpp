@@ -68,7 +68,12 @@ void DirectoryOfTarget(const wchar_t* target, wchar_t* directory, size_t capacit
 {
     const wchar_t* body = target + kPrefixLength;
     if (!StartsWithIgnoringCase(body, kUncBody)) {
-        CopyBounded(directory, capacity, body);
+        // Anything but a drive path ("Volume{...}\dir", "GLOBALROOT\Device\...") keeps the
+        // local-device prefix, which BuildRawTarget passes on: without it the text is no path at all.
+        // Windows takes any unit before a colon for a drive.
+        const bool drivePath = body[0] != L'\0' && body[1] == L':';
+        CopyBounded(directory, capacity, drivePath ? L"" : L"\\\\?\\");
+        AppendBounded(directory, capacity, body);
         return;
     }
     CopyBounded(directory, capacity, L"\\\\");

@@ -17,8 +17,9 @@ bool IsVirtualDriveTarget(const wchar_t* target);
 // False, with target emptied, when the result does not fit into capacity units.
 bool BuildRawTarget(const wchar_t* directory, wchar_t* target, size_t capacity);
 
-// The Win32 form of the directory that a virtual drive's target names (the reverse of
-// BuildRawTarget for drive and UNC paths), cut to fit capacity units.
+// The Win32 form of the directory that a virtual drive's target names, the reverse of
+// BuildRawTarget: \??\C:\dir gives C:\dir, \??\UNC\server\share gives \\server\share, and any
+// other target (\??\Volume{...}\dir) its "\\?\" form. Cut to fit capacity units.
 void DirectoryOfTarget(const wchar_t* target, wchar_t* directory, size_t capacity);
 
 // False when no component of the path can be a generated short name: those always hold a '~',

@@ -5,6 +5,7 @@
 
 #include "core/bounded_string.h"
 #include "core/fingerprint.h"
+#include "core/logon_path.h"
 #include "persistence/settings_rules.h"
 
 namespace {
@@ -14,14 +15,15 @@ constexpr size_t kNameCapacity = 64;
 constexpr int kSearchInterval = 50;
 constexpr int kSearchAttempts = 100;
 
-// "Morvex-" and a fingerprint of the executable's path in upper case, behind prefix.
+// "Morvex-" and a fingerprint of the executable's log-on path in upper case, behind prefix: one
+// executable started through a virtual drive or a short name is still the same one.
 bool BuildDialogName(const wchar_t* prefix, wchar_t (&name)[kNameCapacity])
 {
     wchar_t path[kModulePathCapacity];
-    DWORD length = GetModuleFileNameW(nullptr, path, kModulePathCapacity);
+    size_t length = LogonPathOfExecutable(path, kModulePathCapacity);
     if (length == 0 || length >= kModulePathLimit)
         return false;
-    CharUpperBuffW(path, length);
+    CharUpperBuffW(path, static_cast<DWORD>(length));
     const uint64_t fingerprint = Fingerprint(kFingerprintStart, path, length);
     return FormatBounded(name, kNameCapacity, L"%sMorvex-%08lX%08lX", prefix,
                          static_cast<unsigned long>(fingerprint >> 32), static_cast<unsigned long>(fingerprint & 0xFFFFFFFF));

@@ -3,9 +3,11 @@
 
 #include <windows.h>
 
-#include "core/app_globals.h"
+#include "core/logon_path.h"
+#include "core/messages.h"
 #include "persistence/autostart_rules.h"
 #include "persistence/settings_rules.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -15,6 +17,8 @@ const wchar_t kRunValueName[] = L"Morvex";
 // The startup manager's marks are 12 bytes; anything up to this size is read.
 constexpr DWORD kStartupMarkCapacity = 64;
 
+// Compared in their log-on forms: an older value may name this executable by its short path or
+// through a virtual drive.
 bool RunValueStartsThisExecutable(HKEY key)
 {
     wchar_t command[kModulePathCapacity + 16] = {};
@@ -27,30 +31,36 @@ bool RunValueStartsThisExecutable(HKEY key)
         return false;
     wchar_t program[kModulePathCapacity];
     wchar_t executable[kModulePathCapacity];
-    DWORD length = GetModuleFileNameW(g_hInstance, executable, kModulePathCapacity);
-    return length != 0 && length < kModulePathLimit && RunCommandProgram(command, program, kModulePathCapacity) &&
+    return LogonPathOfExecutable(executable, kModulePathCapacity) != 0 &&
+           RunCommandProgram(command, program, kModulePathCapacity) && ToLogonPath(program, kModulePathCapacity) &&
            lstrcmpiW(program, executable) == 0;
 }
 
-}  // namespace
+bool WriteRunValue()
+{
+    wchar_t command[kModulePathCapacity] = {};
+    command[0] = L'"';
+    size_t length = LogonPathOfExecutable(command + 1, kModulePathCapacity - 1);
+    HKEY key = nullptr;
+    if (!ComposeRunValue(command, kModulePathCapacity, length) ||
+        RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    LONG written = RegSetValueExW(key, kRunValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(command),
+                                  RunValueByteCount(lstrlenW(command)));
+    RegCloseKey(key);
+    return written == ERROR_SUCCESS;
+}
 
-void SetAutoStart(bool enable)
+// Only this executable's value goes: another copy's is that copy's autostart.
+bool DeleteOwnRunValue()
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
-        return;
-    if (enable) {
-        wchar_t command[kModulePathCapacity] = {};
-        command[0] = L'"';
-        DWORD length = GetModuleFileNameW(g_hInstance, command + 1, kModulePathCapacity - 1);
-        if (ComposeRunValue(command, kModulePathCapacity, length)) {
-            RegSetValueExW(key, kRunValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(command),
-                           RunValueByteCount(lstrlenW(command)));
-        }
-    } else if (RunValueStartsThisExecutable(key)) {
-        RegDeleteValueW(key, kRunValueName);
-    }
+    LONG opened = RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
+    if (opened != ERROR_SUCCESS)
+        return opened == ERROR_FILE_NOT_FOUND;
+    LONG deleted = RunValueStartsThisExecutable(key) ? RegDeleteValueW(key, kRunValueName) : ERROR_SUCCESS;
     RegCloseKey(key);
+    return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;
 }
 
 bool IsAutoStartDisabledByWindows()
@@ -64,6 +74,25 @@ bool IsAutoStartDisabledByWindows()
     bool read = RegQueryValueExW(key, kRunValueName, nullptr, &type, mark, &size) == ERROR_SUCCESS;
     RegCloseKey(key);
     return read && type == REG_BINARY && IsStartupMarkDisabled(mark, size);
+}
+
+}  // namespace
+
+void SetAutoStart(bool enable)
+{
+    if (!(enable ? WriteRunValue() : DeleteOwnRunValue()))
+        ShowError(IDS_RUN_VALUE_FAILED);
+}
+
+bool IsAutoStartRegistered()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    bool registered = RunValueStartsThisExecutable(key);
+    RegCloseKey(key);
+    // Windows does not run an entry that its startup manager switched off.
+    return registered && !IsAutoStartDisabledByWindows();
 }
 
 void ClearAutoStartDisabledMark()

@@ -2,12 +2,14 @@
 // which Windows' startup manager may have switched it off.
 #pragma once
 
-// True writes (or rewrites) the value. False deletes it, but only when it starts this executable:
-// another copy's value is that copy's autostart. Every failure is silent.
+// True writes (or rewrites) the value, naming the executable by its log-on path, and creates the
+// Run key where it is missing. False deletes it, but only when it starts this executable: another
+// copy's value is that copy's autostart. A value that cannot be written or deleted is reported.
 void SetAutoStart(bool enable);
 
-// True when Task Manager or the Settings app switched the Run value off: Windows then skips it.
-bool IsAutoStartDisabledByWindows();
+// True when the Run value starts this executable and Task Manager or the Settings app has not
+// switched it off (Windows then skips it): the next log-on will run it.
+bool IsAutoStartRegistered();
 
 // Takes that switch-off back; for the user's own tick, never for a save.
 void ClearAutoStartDisabledMark();

@@ -51,22 +51,12 @@ bool WriteWhole(HANDLE file, const void* data, DWORD size)
     return WriteFile(file, data, size, &written, nullptr) && written == size;
 }
 
-// The bytes decoded from the code page, behind a byte-order mark.
-bool WriteDecoded(HANDLE file, const FileBytes& bytes, UINT codePage, size_t skipped)
+bool DecodeAnsi(const unsigned char* bytes, size_t size, wchar_t* units, size_t capacity, size_t* count)
 {
-    const char* text = reinterpret_cast<const char*>(bytes.data) + skipped;
-    const int length = static_cast<int>(bytes.size - skipped);
-    const int units = length > 0 ? MultiByteToWideChar(codePage, 0, text, length, nullptr, 0) : 0;
-    if (length > 0 && units == 0)
-        return false;
-    auto* decoded = static_cast<wchar_t*>(GlobalAlloc(GMEM_FIXED, (units + 1) * sizeof(wchar_t)));
-    if (decoded == nullptr)
-        return false;
-    decoded[0] = 0xFEFF;
-    bool written = (units == 0 || MultiByteToWideChar(codePage, 0, text, length, decoded + 1, units) == units) &&
-                   WriteWhole(file, decoded, (units + 1) * sizeof(wchar_t));
-    GlobalFree(decoded);
-    return written;
+    const int decoded = MultiByteToWideChar(CP_ACP, 0, reinterpret_cast<const char*>(bytes), static_cast<int>(size),
+                                            units, static_cast<int>(capacity));
+    *count = static_cast<size_t>(decoded);
+    return decoded > 0;
 }
 
 }  // namespace
@@ -79,29 +69,42 @@ bool IsUtf8SettingsFile(const wchar_t* path)
     return utf8;
 }
 
-bool WriteUnicodeCopy(const wchar_t* source, const wchar_t* copy)
+bool WriteUnicodeCopy(const wchar_t* source, HANDLE copy)
 {
     FileBytes bytes;
     if (!ReadWholeFile(source, &bytes))
         return false;
-    HANDLE file = CreateFileW(copy, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    bool written = file != INVALID_HANDLE_VALUE;
-    if (written) {
-        switch (DetectSettingsEncoding(bytes.data, bytes.size)) {
-        case SettingsEncoding::Utf16:
-            written = WriteWhole(file, bytes.data, bytes.size);
-            break;
-        case SettingsEncoding::Utf8:
-            written = WriteDecoded(file, bytes, CP_UTF8, Utf8MarkLength(bytes.data, bytes.size));
-            break;
-        case SettingsEncoding::Ansi:
-            written = WriteDecoded(file, bytes, CP_ACP, 0);
-            break;
-        }
-        CloseHandle(file);
-    }
+    auto* units = static_cast<wchar_t*>(GlobalAlloc(GMEM_FIXED, (bytes.size + 1) * sizeof(wchar_t)));
+    size_t count = 0;
+    bool written = units != nullptr && DecodeSettingsBytes(bytes.data, bytes.size, units, &count, DecodeAnsi) &&
+                   WriteWhole(copy, units, static_cast<DWORD>(count * sizeof(wchar_t)));
+    if (units != nullptr)
+        GlobalFree(units);
     ReleaseBytes(&bytes);
     return written;
+}
+
+bool OverwriteWithCopy(const wchar_t* copy, const wchar_t* file)
+{
+    HANDLE handle = CreateFileW(file, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    FileBytes bytes;
+    bool written = ReadWholeFile(copy, &bytes) && WriteWhole(handle, bytes.data, bytes.size) && SetEndOfFile(handle) &&
+                   FlushFileBuffers(handle);
+    CloseHandle(handle);
+    ReleaseBytes(&bytes);
+    return written;
+}
+
+bool FlushToDisk(const wchar_t* path)
+{
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool flushed = FlushFileBuffers(file);
+    CloseHandle(file);
+    return flushed;
 }
 
 bool MakeTemporaryUnicodeCopy(const wchar_t* source, wchar_t* copy)
@@ -110,8 +113,11 @@ bool MakeTemporaryUnicodeCopy(const wchar_t* source, wchar_t* copy)
     DWORD length = GetTempPathW(MAX_PATH, folder);
     if (length == 0 || length >= MAX_PATH || GetTempFileNameW(folder, L"mvx", 0, copy) == 0)
         return false;
-    if (WriteUnicodeCopy(source, copy))
-        return true;
-    DeleteFileW(copy);
-    return false;
+    HANDLE file = CreateFileW(copy, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    bool written = file != INVALID_HANDLE_VALUE && WriteUnicodeCopy(source, file);
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    if (!written)
+        DeleteFileW(copy);
+    return written;
 }

@@ -15,6 +15,7 @@
 #include "persistence/autostart.h"
 #include "persistence/saved_drives.h"
 #include "persistence/settings_copy.h"
+#include "persistence/settings_replace.h"
 #include "persistence/settings_rules.h"
 #include "res/resource.h"
 
@@ -24,7 +25,7 @@ const wchar_t kGeneralSection[] = L"General";
 const wchar_t kAutoStartKey[] = L"AutoStart";
 const wchar_t kDrivesSection[] = L"Drives";
 const wchar_t kNewFileSuffix[] = L".new";
-constexpr size_t kNewFilePathCapacity = kModulePathCapacity + 4;
+constexpr size_t kNewFilePathCapacity = kSettingsTargetCapacity + 4;
 
 bool FindSettingsPath(wchar_t (&path)[kModulePathCapacity])
 {
@@ -62,13 +63,11 @@ wchar_t* ReadWholeSection(const wchar_t* path, const wchar_t* section, DWORD* si
     }
 }
 
-void ApplyAutoStartChoice(const wchar_t* path)
+// The box says what the next log-on will do, whatever the file says: a value written at once by
+// a tick may have been left by the caption's close box, which saves nothing.
+void ApplyAutoStartChoice()
 {
-    wchar_t value[kAutoStartValueCapacity] = {};
-    DWORD length = GetPrivateProfileStringW(kGeneralSection, kAutoStartKey, L"False", value,
-                                            kAutoStartValueCapacity, path);
-    // Windows will not run an entry its startup manager switched off; the box must not say it will.
-    if (IsAutoStartValueOn(value, length) && !IsAutoStartDisabledByWindows())
+    if (IsAutoStartRegistered())
         CheckDlgButton(g_hwndMain, IDC_AUTOSTART, BST_CHECKED);
 }
 
@@ -87,7 +86,7 @@ bool ReadSettingsFrom(const wchar_t* path, bool startupMode)
 {
     bool dialog = g_hwndMain != nullptr && !startupMode;
     if (dialog)
-        ApplyAutoStartChoice(path);
+        ApplyAutoStartChoice();
     DWORD size = 0;
     wchar_t* section = ReadWholeSection(path, kDrivesSection, &size);
     if (section == nullptr)
@@ -172,20 +171,34 @@ bool ReadsBackWhole(const wchar_t* path, const wchar_t* autoStart, const Section
     return whole && FingerprintOtherSections(path, &otherSectionsNow) && otherSectionsNow == otherSections;
 }
 
-// The new file is written beside the old one, which it replaces in one step once it reads back
-// whole: a write cut short (a full disk) must not take with it what stood behind the cut.
+// Writes both sections into the file through the profile functions and reads them back whole.
+bool WriteCheckedSections(const wchar_t* file, const wchar_t* autoStart, const SectionBuilder& drives)
+{
+    uint64_t otherSections = 0;
+    return FingerprintOtherSections(file, &otherSections) &&
+           WritePrivateProfileStringW(kGeneralSection, kAutoStartKey, autoStart, file) &&
+           WritePrivateProfileSectionW(kDrivesSection, drives.units, file) &&
+           ReadsBackWhole(file, autoStart, drives, otherSections);
+}
+
+// The new file is written beside the file that the path finally names, which it replaces once it
+// reads back whole: a write cut short (a full disk) must not take with it what stood behind the cut.
 bool ReplaceSettingsFile(const wchar_t* path, const wchar_t* autoStart, const SectionBuilder& drives)
 {
+    SettingsTarget target;
     wchar_t newPath[kNewFilePathCapacity];
-    if (!CopyBounded(newPath, kNewFilePathCapacity, path) || !AppendBounded(newPath, kNewFilePathCapacity, kNewFileSuffix))
+    if (!FindSettingsTarget(path, &target) || !CopyBounded(newPath, kNewFilePathCapacity, target.path) ||
+        !AppendBounded(newPath, kNewFilePathCapacity, kNewFileSuffix))
         return false;
-    uint64_t otherSections = 0;
-    bool replaced = WriteUnicodeCopy(path, newPath) && FingerprintOtherSections(newPath, &otherSections) &&
-                    WritePrivateProfileStringW(kGeneralSection, kAutoStartKey, autoStart, newPath) &&
-                    WritePrivateProfileSectionW(kDrivesSection, drives.units, newPath) &&
-                    ReadsBackWhole(newPath, autoStart, drives, otherSections) &&
-                    MoveFileExW(newPath, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!replaced)
+    HANDLE file = CreateFileW(newPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // A folder may let the user write the file but create none beside it: it is written where it is.
+    if (file == INVALID_HANDLE_VALUE)
+        return WriteCheckedSections(path, autoStart, drives) && FlushToDisk(path);
+    bool copied = WriteUnicodeCopy(target.path, file);
+    CloseHandle(file);
+    bool replaced = copied && WriteCheckedSections(newPath, autoStart, drives) && PutInPlace(newPath, target);
+    // What is left of the new file goes, unless a failed replace took the old one away.
+    if (!target.exists || GetFileAttributesW(target.path) != INVALID_FILE_ATTRIBUTES)
         DeleteFileW(newPath);
     return replaced;
 }

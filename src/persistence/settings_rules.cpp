@@ -86,9 +86,51 @@ bool FormSettingsPath(wchar_t* path, size_t length)
     return true;
 }
 
-bool IsAutoStartValueOn(const wchar_t* value, size_t length)
+bool DecodeSettingsBytes(const unsigned char* bytes, size_t size, wchar_t* units, size_t* count, AnsiDecoder decodeAnsi)
 {
-    return length < kAutoStartValueCapacity - 2 && StartsWithIgnoringCase(value, L"True");
+    units[0] = 0xFEFF;
+    *count = 1;
+    switch (DetectSettingsEncoding(bytes, size)) {
+    case SettingsEncoding::Utf16: {
+        const bool bigEndian = bytes[0] == 0xFE;
+        for (size_t i = 2; i + 1 < size; i += 2)
+            units[(*count)++] = static_cast<wchar_t>(bigEndian ? bytes[i] << 8 | bytes[i + 1] : bytes[i + 1] << 8 | bytes[i]);
+        return true;
+    }
+    case SettingsEncoding::Utf8:
+        for (size_t position = Utf8MarkLength(bytes, size); position < size;) {
+            const size_t length = Utf8SequenceLength(bytes + position, size - position);
+            if (length == 0)
+                return false;
+            unsigned long point = length == 1 ? bytes[position] : bytes[position] & (0x7Fu >> length);
+            for (size_t i = 1; i < length; ++i)
+                point = point << 6 | (bytes[position + i] & 0x3Fu);
+            if (point >= 0x10000) {
+                units[(*count)++] = static_cast<wchar_t>(0xD800 + ((point - 0x10000) >> 10));
+                point = 0xDC00 + (point & 0x3FF);
+            }
+            units[(*count)++] = static_cast<wchar_t>(point);
+            position += length;
+        }
+        return true;
+    case SettingsEncoding::Ansi: {
+        size_t decoded = 0;
+        if (size > 0 && !decodeAnsi(bytes, size, units + 1, size, &decoded))
+            return false;
+        *count += decoded;
+        return true;
+    }
+    }
+    return false;
+}
+
+bool ShouldRetryReplace(unsigned long error, unsigned long elapsedMilliseconds)
+{
+    // Sharing and lock violations; Windows' ReplaceFileW reports a replaced file held open as
+    // "unable to remove replaced", and one it could not move in as "unable to move replacement"
+    // with the old file gone, which the next attempt moves into place.
+    const bool passingLock = error == 32 || error == 33 || error == 1175 || error == 1176;
+    return passingLock && elapsedMilliseconds < 2000;
 }
 
 bool ParseDrivesLine(const wchar_t* line, wchar_t* letter, const wchar_t** directory)

@@ -1,5 +1,5 @@
 // Rules of the settings file that do not need the window system: where it lies, how its bytes
-// are decoded, how its AutoStart value reads, the syntax of a [Drives] line, and the section as
+// are decoded, when a replace is tried again, the syntax of a [Drives] line, and the section as
 // the profile functions exchange it (NUL-terminated lines closed by an empty line), walked after
 // reading and built for writing.
 #pragma once
@@ -26,11 +26,20 @@ SettingsEncoding DetectSettingsEncoding(const unsigned char* bytes, size_t size)
 // Bytes of a UTF-8 byte-order mark at the start: 3, or 0 when there is none.
 size_t Utf8MarkLength(const unsigned char* bytes, size_t size);
 
+// Decodes text in the ANSI code page into at most capacity units; false when it cannot.
+using AnsiDecoder = bool (*)(const unsigned char* bytes, size_t size, wchar_t* units, size_t capacity, size_t* count);
+
+// A file's text as UTF-16 units behind a byte-order mark, ready for a UTF-16 copy: UTF-16 in
+// either byte order (a last odd byte is dropped), UTF-8 behind its mark or none, or ANSI through
+// decodeAnsi. units needs room for size + 1 of them; *count receives how many were stored.
+bool DecodeSettingsBytes(const unsigned char* bytes, size_t size, wchar_t* units, size_t* count, AnsiDecoder decodeAnsi);
+
 constexpr size_t kAutoStartValueCapacity = 32;
 
-// On exactly when the value has fewer than 30 characters and begins with "True" in any case. A
-// value that long or longer may have been cut by the 32-unit buffer, so it is not trusted.
-bool IsAutoStartValueOn(const wchar_t* value, size_t length);
+// A scanner, the indexer or a sync client may hold a file for a moment: a replace that met a
+// sharing or lock violation is tried again every kReplaceRetryInterval ms for 2 seconds.
+constexpr unsigned long kReplaceRetryInterval = 100;
+bool ShouldRetryReplace(unsigned long error, unsigned long elapsedMilliseconds);
 
 // Takes a NUL-terminated line apart. The letter is upper-cased but not validated; blanks and
 // tabs around "=" are skipped; the directory is the rest of the line, possibly empty.

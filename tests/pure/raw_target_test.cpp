@@ -95,7 +95,8 @@ TEST(VirtualDriveTarget, DirectoryReadBackBuildsTheTargetAgain)
         {L"\\??\\C:", L"C:", L"\\??\\C:"},
         {L"\\??\\UNC\\server\\share\\dir", L"\\\\server\\share\\dir", L"\\??\\UNC\\server\\share\\dir"},
         {L"\\??\\unc\\server\\share", L"\\\\server\\share", L"\\??\\UNC\\server\\share"},
-        {L"\\??\\UNCLE", L"UNCLE", L"\\??\\UNCLE"},
+        {L"\\??\\UNCLE", L"\\\\?\\UNCLE", L"\\??\\UNCLE"},
+        {L"\\??\\Volume{0123}\\dir", L"\\\\?\\Volume{0123}\\dir", L"\\??\\Volume{0123}\\dir"},
     };
     for (const auto& c : cases) {
         wchar_t directory[kTargetCapacity];

@@ -1,4 +1,4 @@
-// Settings file rules: Drives lines, the section walk and build, AutoStart values, paths.
+// Settings file rules: Drives lines, the section walk and build, paths.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -163,21 +163,6 @@ TEST(SectionBuilder, FailedGrowthAddsNothing)
     EXPECT_EQ(builder.used, used);
     EXPECT_EQ(builder.capacity, kSectionWriteStep);
     std::free(builder.units);
-}
-
-TEST(AutoStartValue, FirstFourCharactersAndFewerThanThirty)
-{
-    const struct {
-        const wchar_t* value;
-        bool on;
-    } cases[] = {
-        {L"True", true}, {L"true", true}, {L"TRUE", true}, {L"TrueType", true}, {L"tRuE!", true},
-        {L"Tru", false}, {L"1", false}, {L"Yes", false}, {L"False", false}, {L"", false}, {L" True", false},
-        {L"True45678901234567890123456789", false},   // 30 characters
-        {L"True4567890123456789012345678", true},     // 29 characters
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(IsAutoStartValueOn(c.value, std::wstring(c.value).size()), c.on) << c.value;
 }
 
 TEST(DetectSettingsEncoding, Utf16MarkThenValidUtf8ThenAnsi)

@@ -6,7 +6,11 @@
 
 #include <string>
 
+#include "import_hook/import_hook.h"
 #include "persistence/autostart.h"
+#include "res/resource.h"
+#include "support/drive_letter_fixture.h"
+#include "support/message_box_interceptor.h"
 #include "support/program_runner.h"
 #include "support/run_value.h"
 #include "support/temp_folder.h"
@@ -96,6 +100,48 @@ TEST(AutoStart, PathWithBlanksStaysOneArgument)
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, 0u);
     ExpectRunValueFor(runValue, copy);
+}
+
+std::wstring g_reportedPath;
+
+LONG WINAPI RefusedValueWrite(HKEY, LPCWSTR, DWORD, DWORD, const BYTE*, DWORD)
+{
+    return ERROR_ACCESS_DENIED;
+}
+
+DWORD WINAPI ReportedModulePath(HMODULE, LPWSTR path, DWORD capacity)
+{
+    lstrcpynW(path, g_reportedPath.c_str(), capacity);
+    return lstrlenW(path);
+}
+
+using AutoStartPaths = DriveLetterTest;
+
+// Started through a virtual drive, a drive onto that drive, or its short path (which Windows reports, Wine
+// not), the executable is named by its path at log-on and knows a value with any of them; a refused write is reported.
+TEST_F(AutoStartPaths, RunValueNamesTheExecutableByItsLogonPath)
+{
+    RunValueGuard runValue;
+    const std::wstring own = OwnPath(), name = own.substr(own.rfind(L'\\'));
+    const wchar_t drive = TakeFreeLetter(), driveOnDrive = TakeFreeLetter();
+    ASSERT_TRUE(DefineRawTarget(drive, L"\\??\\" + own.substr(0, own.size() - name.size())));
+    ASSERT_TRUE(DefineRawTarget(driveOnDrive, L"\\??\\" + std::wstring(1, drive) + L":"));
+    wchar_t shortPath[MAX_PATH] = L"";
+    GetShortPathNameW(own.c_str(), shortPath, MAX_PATH);
+    ASSERT_NE(std::wstring(shortPath).find(L'~'), std::wstring::npos);
+    ImportHook hook("kernel32.dll", "GetModuleFileNameW", reinterpret_cast<void*>(&ReportedModulePath));
+    for (const std::wstring& form : {drive + (L":" + name), driveOnDrive + (L":" + name), std::wstring(shortPath)}) {
+        g_reportedPath = form;
+        SetAutoStart(true);
+        ExpectRunValueFor(runValue, own);
+        runValue.Write(L"\"" + form + L"\" /startup");
+        SetAutoStart(false);
+        EXPECT_FALSE(runValue.Exists()) << form;
+    }
+    ImportHook refused("advapi32.dll", "RegSetValueExW", reinterpret_cast<void*>(&RefusedValueWrite));
+    MessageBoxInterceptor boxes;
+    SetAutoStart(true);
+    EXPECT_EQ(boxes.Boxes().empty() ? L"" : boxes.Boxes().back().text, MessageText(IDS_RUN_VALUE_FAILED));
 }
 
 }  // namespace

@@ -89,27 +89,28 @@ TEST_F(SettingsFileTest, LaterLineOfALetterWins)
     EXPECT_EQ(DeviceTarget(letter), VirtualTarget(second));
 }
 
-// The value as the profile functions read it (the rule itself is tested on its own), and Windows'
-// startup manager, which may have switched the entry off.
-TEST_F(SettingsFileTest, AutoStartValueAndTheStartupManagerSetTheCheckBoxOnly)
+// The Run value, and Windows' startup manager, which may have switched it off, set the check box:
+// the file's AutoStart value is written for people who read the file.
+TEST_F(SettingsFileTest, RunValueAndTheStartupManagerSetTheCheckBoxOnly)
 {
     const std::string on("\x02\0\0\0\0\0\0\0\0\0\0\0", 12), alsoOn("\x06\0\0\0\0\0\0\0\0\0\0\0", 12);
     const std::string off("\x03\0\0\0\x10\x32\x54\x76\x98\xBA\xDC\x01", 12), oddOff("\x01", 1);
+    wchar_t program[MAX_PATH];
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    const std::wstring own = L"\"" + std::wstring(program) + L"\" /startup", other = L"\"C:\\Other\\Morvex.exe\" /startup";
     const struct {
         const char* line;
+        std::wstring runValue;
         std::string mark;
         bool checked;
     } cases[] = {
-        {"AutoStart=True", "", true}, {"autostart=True", "", true}, {"AUTOSTART=true", "", true},
-        {"AutoStart=True4567890123456789012345678", "", true},
-        {"AutoStart=True45678901234567890123456789", "", false},
-        {"AutoStart=True456789012345678901234567890123456789", "", false},
-        {"AutoStart=False", "", false}, {"Other=True", "", false},
-        {"AutoStart=True", on, true}, {"AutoStart=True", alsoOn, true},
-        {"AutoStart=True", off, false}, {"AutoStart=True", oddOff, false}, {"AutoStart=False", on, false},
+        {"AutoStart=False", own, "", true}, {"AutoStart=True", L"", "", false}, {"AutoStart=True", other, "", false},
+        {"AutoStart=True", own, on, true}, {"AutoStart=True", own, alsoOn, true},
+        {"AutoStart=True", own, off, false}, {"AutoStart=True", own, oddOff, false},
     };
     for (const auto& c : cases) {
         ControlHost host;
+        c.runValue.empty() ? runValue_.Remove() : runValue_.Write(c.runValue);
         runValue_.SetStartupMark(c.mark);
         temp_.MakeFile(L"Morvex.ini", std::string("[General]\r\n") + c.line + "\r\n");
         ReadSettingsFile(SettingsPath().c_str(), false);
@@ -122,9 +123,9 @@ TEST_F(SettingsFileTest, AutoStartValueAndTheStartupManagerSetTheCheckBoxOnly)
         ReadSettingsFile(SettingsPath().c_str(), true);
         EXPECT_FALSE(host.Checked()) << c.line;
         EXPECT_EQ(runValue_.StartupMarkExists(), !c.mark.empty());
+        EXPECT_EQ(runValue_.Exists(), !c.runValue.empty());
     }
     EXPECT_TRUE(boxes_.Boxes().empty());
-    EXPECT_FALSE(runValue_.Exists());
 }
 
 TEST_F(SettingsFileTest, MissingFileChangesNothing)
@@ -339,7 +340,11 @@ TEST_F(SettingsFileTest, UnwritableFolderFailsAfterTheRunValue)
 }
 
 decltype(&WritePrivateProfileSectionW) g_realSectionWrite = nullptr;
-bool g_writeSucceeds = false;
+decltype(&ReplaceFileW) g_realReplace = nullptr;
+decltype(&FlushFileBuffers) g_realFlush = nullptr;
+bool g_writeSucceeds = false, g_writeIsCut = false;
+int g_replaces = 0, g_lockedReplaces = 0, g_flushes = 0;
+DWORD g_lockError = 0;
 
 // A write that fails, or that a full disk cut short while the system reported it done.
 BOOL WINAPI SectionWriteCutOrFailed(LPCWSTR section, LPCWSTR lines, LPCWSTR path)
@@ -347,6 +352,8 @@ BOOL WINAPI SectionWriteCutOrFailed(LPCWSTR section, LPCWSTR lines, LPCWSTR path
     if (!g_writeSucceeds)
         return FALSE;
     BOOL written = g_realSectionWrite(section, lines, path);
+    if (!g_writeIsCut)
+        return written;
     HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     LARGE_INTEGER size = {};
     GetFileSizeEx(file, &size);
@@ -357,32 +364,59 @@ BOOL WINAPI SectionWriteCutOrFailed(LPCWSTR section, LPCWSTR lines, LPCWSTR path
     return written;
 }
 
-// Whatever goes wrong, the file stays exactly as it was: a cut in the Drives lines, a cut in a
-// section behind them, or a write that fails outright.
-TEST_F(SettingsFileTest, WriteThatFailsOrIsCutShortLeavesTheFileAsItWas)
+// Windows' ReplaceFileW, which keeps the replaced file's attributes (Wine's drops them), behind
+// g_lockedReplaces refusals; the new file's data has reached the disk before.
+BOOL WINAPI WindowsReplace(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR, DWORD flags, LPVOID, LPVOID)
 {
-    const std::wstring general = L"[General]\r\nAutoStart=False\r\n[Drives]\r\nQ=C:\\old\\\r\n";
-    const struct {
-        std::wstring text;
-        bool writeSucceeds;
-    } cases[] = {
-        {general, true},
-        {general + L"[Notes]\r\nkept=a line that the cut would take\r\n", true},
-        {general, false},
-    };
-    ImportHook hook("kernel32.dll", "WritePrivateProfileSectionW", reinterpret_cast<void*>(&SectionWriteCutOrFailed));
-    ASSERT_TRUE(hook.Installed());
-    g_realSectionWrite = reinterpret_cast<decltype(&WritePrivateProfileSectionW)>(hook.Original());
-    for (const auto& c : cases) {
-        const std::string bytes = Utf16FileBytes(c.text);
+    SetLastError(g_lockError);
+    if (g_replaces++ < g_lockedReplaces)
+        return FALSE;
+    EXPECT_EQ(g_flushes, 1);
+    DWORD attributes = GetFileAttributesW(replaced);
+    return g_realReplace(replaced, replacement, nullptr, flags, nullptr, nullptr) && SetFileAttributesW(replaced, attributes);
+}
+
+BOOL WINAPI CountedFlush(HANDLE file)
+{
+    ++g_flushes;
+    return g_realFlush(file);
+}
+
+// A save keeps what the file was (a second name, attributes, where no new file can be made, a lock
+// that clears), or leaves it as it was: a cut, a failed write, a lasting lock, a refused replace.
+TEST_F(SettingsFileTest, SaveReplacesTheFileWholeOrLeavesItAsItWas)
+{
+    enum Kind { CutLines, CutSection, FailedWrite, Locked, Refused, Plain, HardLink, Hidden, NoNewFile, PassingLock };
+    ImportHook write("kernel32.dll", "WritePrivateProfileSectionW", reinterpret_cast<void*>(&SectionWriteCutOrFailed));
+    ImportHook replace("kernel32.dll", "ReplaceFileW", reinterpret_cast<void*>(&WindowsReplace));
+    ImportHook flush("kernel32.dll", "FlushFileBuffers", reinterpret_cast<void*>(&CountedFlush));
+    ASSERT_TRUE(write.Installed() && replace.Installed() && flush.Installed());
+    g_realSectionWrite = reinterpret_cast<decltype(&WritePrivateProfileSectionW)>(write.Original());
+    g_realReplace = reinterpret_cast<decltype(&ReplaceFileW)>(replace.Original());
+    g_realFlush = reinterpret_cast<decltype(&FlushFileBuffers)>(flush.Original());
+    const std::wstring path = SettingsPath(), newPath = path + L".new", other = temp_.Path() + L"\\other name.ini";
+    for (Kind kind : {CutLines, CutSection, FailedWrite, Locked, Refused, Plain, HardLink, Hidden, NoNewFile, PassingLock}) {
+        const std::string bytes = Utf16FileBytes(L"[General]\r\nAutoStart=False\r\n[Drives]\r\nQ=C:\\old\\\r\n" +
+                                                 std::wstring(kind == CutLines ? L"" : L"[Notes]\r\nn=kept\r\n"));
         temp_.MakeFile(L"Morvex.ini", bytes);
-        g_writeSucceeds = c.writeSucceeds;
+        ASSERT_TRUE(kind != HardLink || CreateHardLinkW(other.c_str(), path.c_str(), nullptr));
+        ASSERT_TRUE(kind != NoNewFile || CreateDirectoryW(newPath.c_str(), nullptr));   // its name is taken
+        SetFileAttributesW(path.c_str(), kind == Hidden ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_NORMAL);
+        g_writeSucceeds = kind != FailedWrite;
+        g_writeIsCut = kind == CutLines || kind == CutSection;
+        g_lockError = kind == Refused ? ERROR_ACCESS_DENIED : kind == Locked ? ERROR_LOCK_VIOLATION : ERROR_SHARING_VIOLATION;
+        g_lockedReplaces = kind == Locked || kind == Refused ? 1000 : kind == PassingLock ? 3 : 0;
+        g_replaces = g_flushes = 0;
         ControlHost host;
-        host.SetChecked(true);
         host.AddRow(L'D', L"C:\\d\\");
-        EXPECT_FALSE(WriteSettingsFile(SettingsPath().c_str())) << c.text.size();
-        EXPECT_EQ(ReadFileBytes(SettingsPath()), bytes) << c.text.size();
-        EXPECT_FALSE(FileExists(SettingsPath() + L".new"));
+        EXPECT_EQ(WriteSettingsFile(path.c_str()), kind >= Plain) << kind;
+        EXPECT_EQ(g_replaces > 1, kind == Locked || kind == PassingLock) << kind;
+        EXPECT_TRUE(kind >= Plain || ReadFileBytes(path) == bytes) << kind;
+        EXPECT_TRUE(kind < Plain || ReadSection(path, L"Drives") == std::wstring(L"D=C:\\d\\\0", 8)) << kind;
+        EXPECT_EQ(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN, kind == Hidden ? FILE_ATTRIBUTE_HIDDEN : 0u) << kind;
+        EXPECT_TRUE(kind != HardLink || ReadFileBytes(other) == ReadFileBytes(path));
+        EXPECT_TRUE(RemoveDirectoryW(newPath.c_str()) == (kind == NoNewFile) && !FileExists(newPath)) << kind;
+        DeleteFileW(other.c_str());
     }
 }
 

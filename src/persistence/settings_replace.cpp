@@ -1,0 +1,74 @@
+// How a checked new settings file takes the old one's place on the disk.
+#include "persistence/settings_replace.h"
+
+#include <windows.h>
+
+#include "core/bounded_string.h"
+#include "core/dll_search.h"
+#include "core/raw_target.h"
+#include "persistence/settings_copy.h"
+
+namespace {
+
+using GetFinalPathFunction = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
+
+// The Win32 name of an open file after every symbolic link. Where Windows cannot say (before
+// Vista, which has no symbolic links to files; a volume without a letter) the name stays as given.
+void FindFinalPath(HANDLE file, wchar_t (&path)[kSettingsTargetCapacity])
+{
+    GetFinalPathFunction getFinalPath = nullptr;
+    if (!BindFunction(GetModuleHandleW(L"kernel32.dll"), "GetFinalPathNameByHandleW", &getFinalPath))
+        return;
+    wchar_t finalPath[kSettingsTargetCapacity];
+    DWORD length = getFinalPath(file, finalPath, kSettingsTargetCapacity, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    // "\\?\" stands where a target has "\??\", so the target's rule gives the Win32 form.
+    if (length != 0 && length < kSettingsTargetCapacity)
+        DirectoryOfTarget(finalPath, path, kSettingsTargetCapacity);
+}
+
+// One attempt; false with the system's error.
+bool MoveIntoPlace(const wchar_t* newPath, const SettingsTarget& target)
+{
+    // A replace gives the name to another file: the file's other names would keep the old text.
+    if (target.hardLinked)
+        return OverwriteWithCopy(newPath, target.path);
+    // Also where a failed replace has already taken the old file away.
+    if (GetFileAttributesW(target.path) == INVALID_FILE_ATTRIBUTES)
+        return MoveFileExW(newPath, target.path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    return ReplaceFileW(target.path, newPath, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+}
+
+}  // namespace
+
+bool FindSettingsTarget(const wchar_t* path, SettingsTarget* target)
+{
+    target->exists = false;
+    target->hardLinked = false;
+    if (!CopyBounded(target->path, kSettingsTargetCapacity, path))
+        return false;
+    HANDLE file = CreateFileW(path, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_FILE_NOT_FOUND;
+    BY_HANDLE_FILE_INFORMATION information = {};
+    bool found = GetFileInformationByHandle(file, &information);
+    FindFinalPath(file, target->path);
+    CloseHandle(file);
+    target->exists = true;
+    target->hardLinked = information.nNumberOfLinks > 1;
+    return found;
+}
+
+bool PutInPlace(const wchar_t* newPath, const SettingsTarget& target)
+{
+    // A rename, even with MOVEFILE_WRITE_THROUGH, makes the new name durable, not the new data.
+    if (!FlushToDisk(newPath))
+        return false;
+    const DWORD start = GetTickCount();
+    while (!MoveIntoPlace(newPath, target)) {
+        if (!ShouldRetryReplace(GetLastError(), GetTickCount() - start))
+            return false;
+        Sleep(kReplaceRetryInterval);
+    }
+    return true;
+}

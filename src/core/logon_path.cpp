@@ -5,20 +5,13 @@
 
 #include "core/app_globals.h"
 #include "core/bounded_string.h"
-#include "core/drive_letter.h"
 #include "core/raw_target.h"
 #include "core/virtual_drive.h"
 
 bool ToLogonPath(wchar_t* path, size_t capacity)
 {
-    // Each step leaves a letter behind; any chain of drives ends within 26, a loop is cut there.
-    for (int step = 0; step < 26 && IsDriveLetter(path[0]) && path[1] == L':'; ++step) {
-        wchar_t directory[kTargetCapacity];
-        if (ReadVirtualDrive(path[0], directory, kTargetCapacity) != DriveQuery::Virtual)
-            break;
-        if (!AppendBounded(directory, kTargetCapacity, path + 2) || !CopyBounded(path, capacity, directory))
-            return false;
-    }
+    if (FollowVirtualDrives(path, capacity, 0, ReadDirectoryOfDrive, nullptr) == DriveChain::TooLong)
+        return false;
     ExpandToLongForm(path, capacity);
     return true;
 }

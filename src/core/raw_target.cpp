@@ -124,25 +124,29 @@ size_t PathRootLength(const wchar_t* path)
     return end;
 }
 
-bool PathLeadsToDrive(const wchar_t* path, wchar_t letter, VirtualDriveReader readDrive, void* context)
+DriveChain FollowVirtualDrives(wchar_t* path, size_t capacity, wchar_t letter, VirtualDriveReader readDrive,
+                               void* context)
 {
     letter = NormalizeDriveLetter(letter);
-    wchar_t current[kTargetCapacity];
-    if (!CopyBounded(current, kTargetCapacity, path))
-        return false;
     // Each step leaves one drive for the directory it maps; more steps than letters go round in
     // a loop that does not pass the letter.
     for (int step = 0; step <= 26; ++step) {
-        wchar_t drive = DriveLetterOfPath(current);
-        if (drive == 0)
-            return false;
-        if (drive == letter)
-            return true;
+        wchar_t drive = DriveLetterOfPath(path);
+        if (drive != 0 && drive == letter)
+            return DriveChain::ReachesLetter;
         wchar_t next[kTargetCapacity];
-        const wchar_t* rest = current + (HasLocalDevicePrefix(current) ? 6 : 2);
-        if (!readDrive(drive, next, kTargetCapacity, context) || !AppendBounded(next, kTargetCapacity, rest))
-            return false;
-        CopyBounded(current, kTargetCapacity, next);
+        if (drive == 0 || !readDrive(drive, next, kTargetCapacity, context))
+            return DriveChain::Resolved;
+        if (!AppendBounded(next, kTargetCapacity, path + (HasLocalDevicePrefix(path) ? 6 : 2)) ||
+            !CopyBounded(path, capacity, next))
+            return DriveChain::TooLong;
     }
-    return false;
+    return DriveChain::Resolved;
+}
+
+bool PathLeadsToDrive(const wchar_t* path, wchar_t letter, VirtualDriveReader readDrive, void* context)
+{
+    wchar_t current[kTargetCapacity];
+    return CopyBounded(current, kTargetCapacity, path) &&
+           FollowVirtualDrives(current, kTargetCapacity, letter, readDrive, context) == DriveChain::ReachesLetter;
 }

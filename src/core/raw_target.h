@@ -37,6 +37,13 @@ size_t PathRootLength(const wchar_t* path);
 // is one.
 using VirtualDriveReader = bool (*)(wchar_t letter, wchar_t* directory, size_t capacity, void* context);
 
+// Follows a full path, in place (capacity units), through the virtual drives it lies on, to where
+// it lies on none. ReachesLetter: it passed the drive of letter (0 for none) and stops there.
+// TooLong: a step would not fit, and the path stays as far as it got.
+enum class DriveChain { Resolved, ReachesLetter, TooLong };
+DriveChain FollowVirtualDrives(wchar_t* path, size_t capacity, wchar_t letter, VirtualDriveReader readDrive,
+                               void* context);
+
 // True when the full path lies on the drive of letter, directly or through other virtual drives:
 // mapping the letter there would make the drive reach itself.
 bool PathLeadsToDrive(const wchar_t* path, wchar_t letter, VirtualDriveReader readDrive, void* context);

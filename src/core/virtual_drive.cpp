@@ -15,12 +15,12 @@ bool IsDirectory(const wchar_t* path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-namespace {
-
 bool ReadDirectoryOfDrive(wchar_t letter, wchar_t* directory, size_t capacity, void*)
 {
     return ReadVirtualDrive(letter, directory, capacity) == DriveQuery::Virtual;
 }
+
+namespace {
 
 bool FullPathOf(const wchar_t* path, wchar_t (&fullPath)[kTargetCapacity])
 {

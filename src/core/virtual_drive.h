@@ -18,6 +18,10 @@ bool LiesOnDrive(wchar_t letter, const wchar_t* path);
 // is (a failure other than "not defined").
 enum class DriveQuery { NotVirtual, Virtual, Foreign, Unreadable };
 
+// The directory of the letter's virtual drive, as FollowVirtualDrives reads drives; false when the
+// letter is none.
+bool ReadDirectoryOfDrive(wchar_t letter, wchar_t* directory, size_t capacity, void* context);
+
 // True when another device (a disk, a network drive) holds the letter.
 bool IsHeldByDevice(wchar_t letter);
 

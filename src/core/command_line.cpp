@@ -16,16 +16,20 @@
 namespace {
 
 // A quiet script learns of the failures that have no box too: a letter held by another device,
-// a removal the system refused.
+// a removal the system refused, a removal of a letter that is no virtual drive.
 bool ChangeDrive(wchar_t letter, const wchar_t* path, bool quiet)
 {
+    wchar_t deviceName[kDeviceNameLength];
+    BuildDeviceName(letter, deviceName);
+    wchar_t directory[kTargetCapacity];
+    if (quiet && path == nullptr && ReadVirtualDrive(letter, directory, kTargetCapacity) == DriveQuery::NotVirtual) {
+        ShowError(IDS_NOT_VIRTUAL_DRIVE, deviceName);
+        return false;
+    }
     if (SetVirtualDrive(letter, path))
         return true;
-    if (quiet && !ErrorWasReported()) {
-        wchar_t deviceName[kDeviceNameLength];
-        BuildDeviceName(letter, deviceName);
+    if (quiet && !ErrorWasReported())
         ShowError(IDS_DRIVE_UNCHANGED, deviceName);
-    }
     return false;
 }
 

@@ -34,4 +34,5 @@ for form in 'Z: C:\dir' '/d Z:' '/startup' '/q' '/l' '/?' 'Exit status'; do
 done
 [ "$(grep -c $'\r$' "$session/out")" = "$(wc -l <"$session/out")" ] || fail "/? has lines without CR LF"
 expect_run 0 '' /q /d "$free:"
+expect_run 1 "Drive $free: is not a virtual drive." /q /d "$free:"
 finish "scripting: every check passed"

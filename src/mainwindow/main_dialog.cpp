@@ -86,8 +86,6 @@ void OnNotify(const NMHDR* header)
         OnDriveSelectionChanged(reinterpret_cast<const NMLISTVIEW*>(header));
     else if (header->code == LVN_DELETEITEM)
         OnDriveRowDeleted(reinterpret_cast<const NMLISTVIEW*>(header));
-    else if (header->code == LVN_KEYDOWN)
-        OnDriveListKey(reinterpret_cast<const NMLVKEYDOWN*>(header));
 }
 
 }  // namespace

@@ -115,7 +115,9 @@ std::vector<ListRow> MainDialogTest::Rows() const
         item.cchTextMax = 64;
         SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
         const auto* record = reinterpret_cast<const DriveRecord*>(item.lParam);
-        rows.push_back({text, record ? record->letter : L'\0', record ? record->directory : L"", record});
+        wchar_t description[1100] = L"";
+        ListView_GetItemText(list, i, 1, description, 1100);
+        rows.push_back({text, record ? record->letter : L'\0', record ? record->directory : L"", record, description});
     }
     return rows;
 }

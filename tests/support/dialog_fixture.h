@@ -29,6 +29,7 @@ struct ListRow {
     wchar_t recordLetter;        // the record's letter, 0 without record
     std::wstring directory;      // the record's directory
     const DriveRecord* record;   // null without record
+    std::wstring description;    // column 1's text, which screen readers read after the item text
 };
 
 class MainDialogTest : public DriveLetterTest {

@@ -373,8 +373,13 @@ TEST_F(CommandsTest, CloseKeepsSavedDrivesThatAreNotConnected)
     std::map<wchar_t, DriveState> states = {{live, DriveState::Connected}, {away, DriveState::NotConnected},
         {removed, DriveState::NotConnected}, {gone, DriveState::NotConnected}, {taken, DriveState::LetterTaken}};
     ASSERT_EQ(Rows().size(), states.size());
-    for (const ListRow& row : Rows())
+    // A screen reader names a row by its letter and describes it by its directory and state.
+    std::map<DriveState, std::wstring> said = {{DriveState::NotConnected, L", " + MessageText(IDS_STATE_NOT_CONNECTED)},
+                                               {DriveState::LetterTaken, L", " + MessageText(IDS_STATE_LETTER_TAKEN)}};
+    for (const ListRow& row : Rows()) {
         EXPECT_EQ(row.record->state, states[row.recordLetter]) << row.text;
+        EXPECT_EQ(row.description, row.directory + said[row.record->state]) << row.text;
+    }
     SelectRow(RowOf(removed));
     Click(IDM_REMOVE);
     saved.erase(removed);

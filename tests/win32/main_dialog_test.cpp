@@ -201,6 +201,7 @@ TEST_F(MainDialogTest, ColumnFitsBesideTheScrollBar)
     EXPECT_NE(GetWindowLongW(list, GWL_STYLE) & WS_VSCROLL, 0);
     EXPECT_EQ(GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL, 0);
     EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), client.right - 1);
+    EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0), 0);   // the descriptions' column is never shown
 }
 
 TEST_F(MainDialogTest, ComboOffersExactlyTheFreeLetters)

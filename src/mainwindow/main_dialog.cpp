@@ -60,6 +60,14 @@ void OnActivate(WPARAM state)
     RefreshFromSystem();
 }
 
+// Restored from the taskbar, the dialog is shown anew: the list is read as it opens, and the
+// activation that comes with it, if any, finds it fresh. A dialog started minimised is first seen here.
+void OnQueryOpen()
+{
+    RefreshFromSystem();
+    g_showingDialog = true;
+}
+
 // The window moves to a display of another scaling: take the place the system suggests, and
 // rebuild what belongs to a DPI once the dialog manager has given the controls their new fonts.
 void OnDpiChanged(HWND dialog, WPARAM dpi, const RECT* suggested)
@@ -138,6 +146,9 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         break;
     case WM_ACTIVATE:
         OnActivate(wParam);
+        break;
+    case WM_QUERYOPEN:
+        OnQueryOpen();
         break;
     case WM_DPICHANGED:
         OnDpiChanged(dialog, wParam, reinterpret_cast<const RECT*>(lParam));

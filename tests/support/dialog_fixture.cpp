@@ -54,21 +54,21 @@ void MainDialogTest::TearDown()
     DriveLetterTest::TearDown();
 }
 
-HWND MainDialogTest::ShowOpenedDialog()
+HWND MainDialogTest::ShowOpenedDialog(int show)
 {
     if (dialog_ != nullptr) {
         SetWindowSubclass(Control(IDC_DRIVE_LIST), HideFocusCues, 1, 0);
-        ShowWindow(dialog_, SW_SHOW);
+        ShowWindow(dialog_, show);
         UpdateWindow(dialog_);
         Pump();
     }
     return dialog_;
 }
 
-HWND MainDialogTest::OpenDialog()
+HWND MainDialogTest::OpenDialog(int show)
 {
     dialog_ = CreateDialogParamW(g_hInstance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDlgProc, 0);
-    return ShowOpenedDialog();
+    return ShowOpenedDialog(show);
 }
 
 HWND MainDialogTest::OpenDialogInLanguage(LANGID language)

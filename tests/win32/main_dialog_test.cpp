@@ -302,6 +302,21 @@ TEST_F(MainDialogTest, DeviceChangeBringsListAndComboInLine)
     EXPECT_EQ(ComboSelection(), L"");
 }
 
+// Started minimised ("Run minimised"), the dialog is first seen at its first restore, which may
+// come with or without an activation: the list is read again then.
+TEST_F(MainDialogTest, MinimisedStartReadsTheListAtTheFirstRestore)
+{
+    for (int show : {SW_SHOWMINNOACTIVE, SW_SHOWMINIMIZED}) {
+        wchar_t letter = TakeFreeLetter();
+        ASSERT_NE(OpenDialog(show), nullptr);
+        ASSERT_TRUE(DefineRawTarget(letter, L"\\??\\C:\\windows"));
+        SendMessageW(dialog_, WM_SYSCOMMAND, SC_RESTORE, 0);
+        Pump();
+        EXPECT_GE(RowOf(letter), 0) << show;
+        CloseDialog();
+    }
+}
+
 TEST_F(MainDialogTest, RemovingTheOnlySelectedRowLeavesEverythingEmpty)
 {
     wchar_t letter = TakeFreeLetter();

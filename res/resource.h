@@ -16,6 +16,7 @@
 #define IDM_SAVE 1101
 #define IDM_NEW 1102
 #define IDM_BROWSE 1103
+#define IDM_OPEN 1104
 
 #define IDI_APP 200
 #define IDI_REMOVE 205
@@ -24,8 +25,8 @@
 #define IDI_BROWSE 208
 
 // Texts of each language, in string blocks of 16 (10096 to 10111, 10112 to 10127): the toolbar
-// buttons, the states of a saved drive that is not connected, the messages, the row title and
-// the folder picker's title.
+// buttons and the drive menu, the states of a saved drive that is not connected, the messages,
+// the row title and the folder picker's title.
 #define IDS_REMOVE 10100
 #define IDS_SAVE 10101
 #define IDS_NEW 10102
@@ -33,6 +34,7 @@
 #define IDS_STATE_NOT_CONNECTED 10104
 #define IDS_STATE_LETTER_TAKEN 10105
 #define IDS_LETTER_TAKEN 10106
+#define IDS_OPEN 10107
 
 #define IDS_ERROR_CAPTION 10112
 #define IDS_QUESTION_CAPTION 10113

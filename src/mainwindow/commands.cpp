@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 #include <objbase.h>
+#include <shellapi.h>
 #include <shlwapi.h>
 
 #include "core/app_globals.h"
@@ -150,6 +151,16 @@ void OnBrowse(HWND dialog)
     SetDlgItemTextW(dialog, IDC_PATH_EDIT, path);
 }
 
+// The root of a connected drive in Explorer; a saved drive that is not connected has none.
+void OnOpen(HWND dialog)
+{
+    const DriveRecord* record = SelectedRecord();
+    if (record == nullptr || record->state != DriveState::Connected)
+        return;
+    const wchar_t root[] = {record->letter, L':', L'\\', L'\0'};
+    ShellExecuteW(dialog, L"open", root, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
 // Once per dialog, when the path box first gets the focus: before any key can reach it. COM stays
 // initialised for the life of the dialog thread; auto-completion needs it.
 void OnPathBoxFocused(HWND dialog)
@@ -201,6 +212,9 @@ void OnCommand(HWND dialog, int id, HWND, UINT code)
         break;
     case IDM_BROWSE:
         OnBrowse(dialog);
+        break;
+    case IDM_OPEN:
+        OnOpen(dialog);
         break;
     default:
         break;

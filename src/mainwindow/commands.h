@@ -1,4 +1,4 @@
-// The dialog's commands: Close, the autostart check box, Remove, Save, New and Browse, and
+// The dialog's commands: Close, the autostart check box, Remove, Save, New, Browse and Open, and
 // the New button following the letter picked in the combo.
 #pragma once
 #include <windows.h>

@@ -12,7 +12,7 @@
 #include "mainwindow/colour_scheme.h"
 #include "mainwindow/commands.h"
 #include "mainwindow/drive_list.h"
-#include "mainwindow/keyboard.h"
+#include "mainwindow/drive_menu.h"
 #include "mainwindow/letter_picker.h"
 #include "mainwindow/open_dialog.h"
 #include "mainwindow/program_icons.h"
@@ -86,7 +86,7 @@ void OnApplyDpi(HWND dialog)
     InvalidateRect(dialog, nullptr, TRUE);
 }
 
-void OnNotify(const NMHDR* header)
+void OnNotify(HWND dialog, const NMHDR* header)
 {
     if (header->idFrom != IDC_DRIVE_LIST)
         return;
@@ -94,6 +94,8 @@ void OnNotify(const NMHDR* header)
         OnDriveSelectionChanged(reinterpret_cast<const NMLISTVIEW*>(header));
     else if (header->code == LVN_DELETEITEM)
         OnDriveRowDeleted(reinterpret_cast<const NMLISTVIEW*>(header));
+    else if (header->code == NM_DBLCLK)
+        OnDriveListDoubleClick(dialog, reinterpret_cast<const NMITEMACTIVATE*>(header));
 }
 
 }  // namespace
@@ -136,7 +138,10 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         OnCommand(dialog, LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
         break;
     case WM_NOTIFY:
-        OnNotify(reinterpret_cast<const NMHDR*>(lParam));
+        OnNotify(dialog, reinterpret_cast<const NMHDR*>(lParam));
+        break;
+    case WM_CONTEXTMENU:
+        OnDriveListMenu(dialog, reinterpret_cast<HWND>(wParam), lParam);
         break;
     case WM_DRAWITEM:
         DrawDriveItem(dialog, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));

@@ -424,4 +424,48 @@ TEST_F(CommandsTest, CommandsOnASavedDriveThatIsNotConnected)
     }
 }
 
+std::wstring g_opened, g_menu;
+
+HINSTANCE WINAPI RecordOpen(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR, INT)
+{
+    g_opened += std::wstring(verb) + L" " + file + L"|";
+    return reinterpret_cast<HINSTANCE>(42);
+}
+
+// The user at a menu: notes its items and picks the first.
+BOOL WINAPI PickFirstItem(HMENU menu, UINT flags, int, int, int, HWND, const RECT*)
+{
+    wchar_t text[32];
+    for (int i = 0; GetMenuStringW(menu, i, text, 32, MF_BYPOSITION) > 0; ++i)
+        g_menu += text + std::wstring(L"|");
+    return (flags & TPM_RETURNCMD) ? GetMenuItemID(menu, 0) : FALSE;
+}
+
+// A connected drive opens at its root by a double-click or its menu's Open; one that is not
+// connected opens neither way, and its menu offers Remove only, which runs as the button does.
+TEST_F(CommandsTest, DoubleClickAndMenuOpenAConnectedDrive)
+{
+    ImportHook shell("shell32.dll", "ShellExecuteW", reinterpret_cast<void*>(RecordOpen));
+    ImportHook menu("user32.dll", "TrackPopupMenu", reinterpret_cast<void*>(PickFirstItem));
+    wchar_t live = TakeFreeLetter(), saved = TakeFreeLetter();
+    WriteSettings(Utf16FileBytes(DrivesSection({{saved, L"C:\\away\\"}})));
+    ASSERT_TRUE(shell.Installed() && menu.Installed() && DefineRawTarget(live, L"\\??\\C:\\windows"));
+    ASSERT_NE(OpenDialog(), nullptr);
+    HWND list = Control(IDC_DRIVE_LIST);
+    for (wchar_t letter : {live, saved}) {
+        RECT row = {LVIR_BOUNDS, 0, 0, 0};
+        SendMessageW(list, LVM_GETITEMRECT, RowOf(letter), reinterpret_cast<LPARAM>(&row));
+        const LPARAM point = MAKELPARAM(row.left + 60, row.top + 10);
+        SelectRow(RowOf(letter));
+        SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+        // The list selects the row under a right click and asks for its menu.
+        PostMessageW(list, WM_RBUTTONUP, 0, point);
+        SendMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, point);
+    }
+    const std::wstring open = L"open " + std::wstring(1, live) + L":\\|";
+    EXPECT_EQ(g_opened, open + open);
+    EXPECT_EQ(g_menu, L"Open|Remove|Remove|");
+    EXPECT_EQ(RowOf(saved), -1);
+}
+
 }  // namespace

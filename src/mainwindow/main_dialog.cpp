@@ -143,6 +143,9 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
     case WM_CONTEXTMENU:
         OnDriveListMenu(dialog, reinterpret_cast<HWND>(wParam), lParam);
         break;
+    case WM_DROPFILES:
+        OnDropFiles(dialog, reinterpret_cast<HDROP>(wParam));
+        break;
     case WM_DRAWITEM:
         DrawDriveItem(dialog, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         break;

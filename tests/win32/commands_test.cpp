@@ -425,6 +425,7 @@ TEST_F(CommandsTest, CommandsOnASavedDriveThatIsNotConnected)
 }
 
 std::wstring g_opened, g_menu;
+int g_beeps = 0;
 
 HINSTANCE WINAPI RecordOpen(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR, INT)
 {
@@ -466,6 +467,44 @@ TEST_F(CommandsTest, DoubleClickAndMenuOpenAConnectedDrive)
     EXPECT_EQ(g_opened, open + open);
     EXPECT_EQ(g_menu, L"Open|Remove|Remove|");
     EXPECT_EQ(RowOf(saved), -1);
+}
+
+BOOL WINAPI CountBeep(UINT)
+{
+    return ++g_beeps;
+}
+
+// What the shell hands over: the paths, each ended by a NUL, and one more NUL, behind a DROPFILES.
+void Drop(HWND dialog, const std::wstring& paths)
+{
+    auto* drop = static_cast<DROPFILES*>(GlobalAlloc(GPTR, sizeof(DROPFILES) + (paths.size() + 2) * sizeof(wchar_t)));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    CopyMemory(drop + 1, paths.c_str(), paths.size() * sizeof(wchar_t));
+    SendMessageW(dialog, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+}
+
+// One folder dropped onto the dialog fills the path box and, when no letter is picked, picks the
+// highest letter that is free and no saved drive's; a file or two folders only beep.
+TEST_F(CommandsTest, DroppedFolderFillsThePathBoxAndPicksAFreeLetter)
+{
+    ImportHook beep("user32.dll", "MessageBeep", reinterpret_cast<void*>(CountBeep));
+    wchar_t saved = TakeFreeLetter(), highest = TakeFreeLetter(), picked = TakeFreeLetter();
+    const std::wstring dir = temp_.MakeFolder(L"dropped"), file = temp_.MakeFile(L"file.txt", "x");
+    WriteSettings(Utf16FileBytes(DrivesSection({{saved, dir + L"\\"}})));
+    ASSERT_NE(OpenDialog(), nullptr);
+    EXPECT_NE(GetWindowLongW(dialog_, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+    g_beeps = 0;
+    Drop(dialog_, file);
+    Drop(dialog_, dir + L'\0' + dir);
+    EXPECT_EQ(PathText() + ComboSelection(), L"");
+    EXPECT_EQ(g_beeps, 2);
+    Drop(dialog_, dir);
+    EXPECT_EQ(PathText() + ComboSelection(), dir + L"\\" + Item(highest));
+    Pick(picked);
+    Drop(dialog_, temp_.Path());
+    EXPECT_EQ(PathText() + ComboSelection(), temp_.Path() + L"\\" + Item(picked));
+    EXPECT_EQ(g_beeps, 2);
 }
 
 }  // namespace

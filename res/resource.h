@@ -16,6 +16,7 @@
 #define IDM_SAVE 1101
 #define IDM_NEW 1102
 #define IDM_BROWSE 1103
+#define IDM_OPEN 1104
 
 #define IDI_APP 200
 #define IDI_REMOVE 205
@@ -23,8 +24,9 @@
 #define IDI_NEW 207
 #define IDI_BROWSE 208
 
-// Texts of each language, one string block per language (10096 to 10111): the toolbar buttons,
-// the states of a saved drive that is not connected, and the box about a letter in use.
+// Texts of each language, in string blocks of 16 (10096 to 10111, 10112 to 10127): the toolbar
+// buttons and the drive menu, the states of a saved drive that is not connected, the messages,
+// the row title and the folder picker's title.
 #define IDS_REMOVE 10100
 #define IDS_SAVE 10101
 #define IDS_NEW 10102
@@ -32,8 +34,8 @@
 #define IDS_STATE_NOT_CONNECTED 10104
 #define IDS_STATE_LETTER_TAKEN 10105
 #define IDS_LETTER_TAKEN 10106
+#define IDS_OPEN 10107
 
-// Texts that read the same in every language, in a string block of their own (10112 to 10127).
 #define IDS_ERROR_CAPTION 10112
 #define IDS_QUESTION_CAPTION 10113
 #define IDS_INVALID_PATH 10114

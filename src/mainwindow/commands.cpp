@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 #include <objbase.h>
+#include <shellapi.h>
 #include <shlwapi.h>
 
 #include "core/app_globals.h"
@@ -136,6 +137,13 @@ void OnNew(HWND dialog)
                         reinterpret_cast<LPARAM>(&item));
 }
 
+// A directory the user chose, by the folder picker or a drop, in the form the rows show.
+void FillPathBox(HWND dialog, wchar_t* path, size_t capacity)
+{
+    AddTrailingBackslash(path, capacity);
+    SetDlgItemTextW(dialog, IDC_PATH_EDIT, path);
+}
+
 void OnBrowse(HWND dialog)
 {
     wchar_t path[MAX_PATH];
@@ -144,10 +152,18 @@ void OnBrowse(HWND dialog)
         CopyBounded(path, MAX_PATH, L"C:\\");
     wchar_t title[kTitleCapacity] = L"";
     LoadStringW(g_hInstance, IDS_BROWSE_TITLE, title, kTitleCapacity);
-    if (!BrowseForFolder(dialog, title, path))
+    if (BrowseForFolder(dialog, title, path))
+        FillPathBox(dialog, path, MAX_PATH);
+}
+
+// The root of a connected drive in Explorer; a saved drive that is not connected has none.
+void OnOpen(HWND dialog)
+{
+    const DriveRecord* record = SelectedRecord();
+    if (record == nullptr || record->state != DriveState::Connected)
         return;
-    AddTrailingBackslash(path, MAX_PATH);
-    SetDlgItemTextW(dialog, IDC_PATH_EDIT, path);
+    const wchar_t root[] = {record->letter, L':', L'\\', L'\0'};
+    ShellExecuteW(dialog, L"open", root, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 // Once per dialog, when the path box first gets the focus: before any key can reach it. COM stays
@@ -202,7 +218,25 @@ void OnCommand(HWND dialog, int id, HWND, UINT code)
     case IDM_BROWSE:
         OnBrowse(dialog);
         break;
+    case IDM_OPEN:
+        OnOpen(dialog);
+        break;
     default:
         break;
     }
+}
+
+void OnDropFiles(HWND dialog, HDROP drop)
+{
+    wchar_t path[kPathCapacity];
+    bool oneFolder = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) == 1 &&
+                     DragQueryFileW(drop, 0, path, kPathCapacity) != 0 && IsDirectory(path);
+    DragFinish(drop);
+    if (!oneFolder) {
+        MessageBeep(MB_OK);
+        return;
+    }
+    FillPathBox(dialog, path, kPathCapacity);
+    if (ChosenLetter() == 0)
+        PickHighestFreeLetter();
 }

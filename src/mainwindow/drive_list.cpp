@@ -25,6 +25,8 @@ const wchar_t* SavedDirectoryOf(wchar_t letter)
     return IsUpperDriveLetter(letter) ? g_savedDirectories[letter - L'A'] : nullptr;
 }
 
+constexpr int kStateTextCapacity = 64;
+
 constexpr DWORD kListExtendedStyle = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_UNDERLINEHOT | LVS_EX_LABELTIP;
 
 HWND DriveList()
@@ -107,6 +109,25 @@ bool ReadRowOfLetter(wchar_t letter, const DriveRecord* current, DriveRecord* fr
     return true;
 }
 
+// The text of the column that is never shown: screen readers read it as the row's description,
+// after the item text, the letter. The directory, and why a drive is not connected.
+void SetRowDescription(HWND list, int row, const DriveRecord& record)
+{
+    constexpr size_t kCapacity = kRecordDirectoryCapacity + kStateTextCapacity;
+    wchar_t text[kCapacity];
+    CopyBounded(text, kCapacity, record.directory);
+    if (record.state != DriveState::Connected) {
+        wchar_t state[kStateTextCapacity];
+        LoadDriveStateText(record.state, state, kStateTextCapacity);
+        AppendBounded(text, kCapacity, L", ");
+        AppendBounded(text, kCapacity, state);
+    }
+    LVITEMW item = {};
+    item.iSubItem = 1;
+    item.pszText = text;
+    SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+}
+
 // Brings the row of one letter in line with the system and the saved drives. A row that already
 // shows the same is not touched, so a refresh that finds nothing new draws nothing. True when a row
 // came or went: the scroll bar may have come or gone with it, and the column must be fitted again.
@@ -146,13 +167,16 @@ bool UpdateDriveRow(HWND list, wchar_t letter)
     if (!newRecord) {
         item.iItem = row;
         SendMessageW(list, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        SetRowDescription(list, row, *record);
         return rowsChanged;
     }
     item.iItem = RowIndexForLetter(list, letter);
-    if (SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)) < 0) {
+    row = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    if (row < 0) {
         GlobalFree(record);
         return rowsChanged;
     }
+    SetRowDescription(list, row, *record);
     return true;
 }
 
@@ -207,6 +231,10 @@ void ConfigureDriveList()
     column.cx = client.right - client.left;
     column.iSubItem = 0;
     SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+    // No width and no header: the rows draw everything, and the column only holds the descriptions.
+    column.cx = 0;
+    column.iSubItem = 1;
+    SendMessageW(list, LVM_INSERTCOLUMNW, 1, reinterpret_cast<LPARAM>(&column));
     MakeBoldFont(list);
 }
 
@@ -321,6 +349,13 @@ void FitListColumn()
     column.mask = LVCF_WIDTH;
     column.cx = client.right - client.left - 1;
     SendMessageW(list, LVM_SETCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+}
+
+void LoadDriveStateText(DriveState state, wchar_t* text, int capacity)
+{
+    text[0] = L'\0';
+    LoadStringW(g_hInstance, state == DriveState::LetterTaken ? IDS_STATE_LETTER_TAKEN : IDS_STATE_NOT_CONNECTED, text,
+                capacity);
 }
 
 void OnDriveRowDeleted(const NMLISTVIEW* deletion)

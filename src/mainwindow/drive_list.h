@@ -41,6 +41,10 @@ int ConnectedDriveCount();
 // Column 0 as wide as the list's client area minus one pixel.
 void FitListColumn();
 
+// "not connected" or "letter in use by another drive" in the user's language, for a drive that
+// is not connected.
+void LoadDriveStateText(DriveState state, wchar_t* text, int capacity);
+
 // LVN_DELETEITEM: whatever deleted the row, its record goes with it.
 void OnDriveRowDeleted(const NMLISTVIEW* deletion);
 

@@ -12,6 +12,7 @@ namespace {
 // The procedures that the subclasses stand in front of; both toolbars share their class's.
 WNDPROC g_pfnToolbarProc = nullptr;
 WNDPROC g_pfnComboProc = nullptr;
+WNDPROC g_pfnListProc = nullptr;
 
 constexpr int kMaxButtons = 8;
 constexpr LPARAM kKeyWasDown = 1 << 30;
@@ -124,6 +125,19 @@ LRESULT CALLBACK ToolbarKeysProc(HWND toolbar, UINT message, WPARAM wParam, LPAR
     return CallWindowProcW(g_pfnToolbarProc, toolbar, message, wParam, lParam);
 }
 
+// Delete removes the selected drive as the Remove button does, once per stroke: a held key's
+// repeats would remove the drives after it one by one. The list's own LVN_KEYDOWN does not tell
+// a repeat.
+LRESULT CALLBACK ListKeysProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_KEYDOWN || wParam != VK_DELETE)
+        return CallWindowProcW(g_pfnListProc, list, message, wParam, lParam);
+    if ((lParam & kKeyWasDown) == 0)
+        SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(IDM_REMOVE, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(g_hwndMainToolbar));
+    return 0;
+}
+
 // The combo's items start with a blank (" X:"), which defeats its own search by first character.
 LRESULT CALLBACK ComboLettersProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -152,6 +166,9 @@ void EnableKeyboard(HWND dialog)
     HWND combo = GetDlgItem(dialog, IDC_LETTER_COMBO);
     if (combo != nullptr)
         g_pfnComboProc = Subclass(combo, ComboLettersProc);
+    HWND list = GetDlgItem(dialog, IDC_DRIVE_LIST);
+    if (list != nullptr)
+        g_pfnListProc = Subclass(list, ListKeysProc);
 }
 
 void KeepHotButtonEnabled(HWND toolbar)
@@ -160,11 +177,4 @@ void KeepHotButtonEnabled(HWND toolbar)
     int hot = HotButton(toolbar);
     if (GetFocus() == toolbar && !EnabledButtonAt(toolbar, hot, &button))
         MoveHotButton(toolbar, hot, +1);
-}
-
-void OnDriveListKey(const NMLVKEYDOWN* key)
-{
-    if (key->wVKey == VK_DELETE)
-        SendMessageW(GetParent(key->hdr.hwndFrom), WM_COMMAND, MAKEWPARAM(IDM_REMOVE, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(g_hwndMainToolbar));
 }

@@ -29,6 +29,11 @@ int FindComboLetter(HWND combo, wchar_t letter)
     return static_cast<int>(SendMessageW(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)));
 }
 
+wchar_t ComboItemLetter(HWND combo, LRESULT index)
+{
+    return static_cast<wchar_t>(SendMessageW(combo, CB_GETITEMDATA, index, 0) & 0xFFFF);
+}
+
 void AddComboLetter(HWND combo, wchar_t letter)
 {
     wchar_t text[4];
@@ -85,9 +90,20 @@ wchar_t ChosenLetter()
         return 0;
     HWND combo = LetterCombo();
     LRESULT index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
-    if (index == CB_ERR)
-        return 0;
-    return static_cast<wchar_t>(SendMessageW(combo, CB_GETITEMDATA, index, 0) & 0xFFFF);
+    return index != CB_ERR ? ComboItemLetter(combo, index) : 0;
+}
+
+void PickHighestFreeLetter()
+{
+    if (g_hwndMain == nullptr)
+        return;
+    HWND combo = LetterCombo();
+    for (LRESULT index = SendMessageW(combo, CB_GETCOUNT, 0, 0) - 1; index >= 0; --index) {
+        if (FindDriveRow(ComboItemLetter(combo, index)) < 0) {
+            SendMessageW(combo, CB_SETCURSEL, index, 0);
+            return;
+        }
+    }
 }
 
 void PickTypedLetter(wchar_t letter)

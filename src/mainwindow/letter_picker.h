@@ -16,6 +16,10 @@ wchar_t ChosenLetter();
 // pick to the dialog as a pick with the arrow keys does; an open one reports it when it closes.
 void PickTypedLetter(wchar_t letter);
 
+// Picks the highest letter offered that no row stands for (a saved drive keeps its letter while
+// not mapped); nothing when every offered letter has a row.
+void PickHighestFreeLetter();
+
 // Path box, combo and the main toolbar's buttons from the selected row.
 void SyncSelection();
 

@@ -12,7 +12,7 @@
 #include "mainwindow/colour_scheme.h"
 #include "mainwindow/commands.h"
 #include "mainwindow/drive_list.h"
-#include "mainwindow/keyboard.h"
+#include "mainwindow/drive_menu.h"
 #include "mainwindow/letter_picker.h"
 #include "mainwindow/open_dialog.h"
 #include "mainwindow/program_icons.h"
@@ -60,6 +60,14 @@ void OnActivate(WPARAM state)
     RefreshFromSystem();
 }
 
+// Restored from the taskbar, the dialog is shown anew: the list is read as it opens, and the
+// activation that comes with it, if any, finds it fresh. A dialog started minimised is first seen here.
+void OnQueryOpen()
+{
+    RefreshFromSystem();
+    g_showingDialog = true;
+}
+
 // The window moves to a display of another scaling: take the place the system suggests, and
 // rebuild what belongs to a DPI once the dialog manager has given the controls their new fonts.
 void OnDpiChanged(HWND dialog, WPARAM dpi, const RECT* suggested)
@@ -78,7 +86,7 @@ void OnApplyDpi(HWND dialog)
     InvalidateRect(dialog, nullptr, TRUE);
 }
 
-void OnNotify(const NMHDR* header)
+void OnNotify(HWND dialog, const NMHDR* header)
 {
     if (header->idFrom != IDC_DRIVE_LIST)
         return;
@@ -86,8 +94,8 @@ void OnNotify(const NMHDR* header)
         OnDriveSelectionChanged(reinterpret_cast<const NMLISTVIEW*>(header));
     else if (header->code == LVN_DELETEITEM)
         OnDriveRowDeleted(reinterpret_cast<const NMLISTVIEW*>(header));
-    else if (header->code == LVN_KEYDOWN)
-        OnDriveListKey(reinterpret_cast<const NMLVKEYDOWN*>(header));
+    else if (header->code == NM_DBLCLK)
+        OnDriveListDoubleClick(dialog, reinterpret_cast<const NMITEMACTIVATE*>(header));
 }
 
 }  // namespace
@@ -130,7 +138,13 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         OnCommand(dialog, LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
         break;
     case WM_NOTIFY:
-        OnNotify(reinterpret_cast<const NMHDR*>(lParam));
+        OnNotify(dialog, reinterpret_cast<const NMHDR*>(lParam));
+        break;
+    case WM_CONTEXTMENU:
+        OnDriveListMenu(dialog, reinterpret_cast<HWND>(wParam), lParam);
+        break;
+    case WM_DROPFILES:
+        OnDropFiles(dialog, reinterpret_cast<HDROP>(wParam));
         break;
     case WM_DRAWITEM:
         DrawDriveItem(dialog, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
@@ -140,6 +154,9 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         break;
     case WM_ACTIVATE:
         OnActivate(wParam);
+        break;
+    case WM_QUERYOPEN:
+        OnQueryOpen();
         break;
     case WM_DPICHANGED:
         OnDpiChanged(dialog, wParam, reinterpret_cast<const RECT*>(lParam));

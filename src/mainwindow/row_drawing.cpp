@@ -96,9 +96,8 @@ bool ShowsFocusCue(const DRAWITEMSTRUCT* drawItem)
 // "not connected" or "letter in use by another drive", in the list's font behind the title.
 void DrawDriveState(HDC hdc, const DriveRecord* record, RECT title, int titleWidth)
 {
-    wchar_t state[kTextCapacity] = L"";
-    LoadStringW(g_hInstance, record->state == DriveState::LetterTaken ? IDS_STATE_LETTER_TAKEN : IDS_STATE_NOT_CONNECTED,
-                state, kTextCapacity);
+    wchar_t state[kTextCapacity];
+    LoadDriveStateText(record->state, state, kTextCapacity);
     title.left += titleWidth + ScaleForDpi(kStateGap, g_uDpi);
     DrawTextW(hdc, state, -1, &title, DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
 }

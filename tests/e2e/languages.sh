@@ -1,7 +1,7 @@
 #!/bin/bash
 # The shipped Morvex.exe speaks the user's UI language: its dialog is read back from outside by
-# morvex_check.exe under each LANG of the table; English for every language it has no texts for.
-# Its messages read the same in every language.
+# morvex_check.exe under each LANG of the table, and so is an error box; English for every
+# language it has no texts for.
 #   languages.sh BUILD_DIR WINE_SESSION_DIR
 set -u
 build=$1
@@ -27,12 +27,16 @@ remove=Remove
 save=Save
 new=New
 browse=Browse'
+english_box='caption=Morvex Error
+text=Invalid path: C:\no such folder'
 chinese='autostart=Windows 启动时应用虚拟驱动器
 close=关闭
 remove=移除
 save=保存
 new=新建
 browse=浏览'
+chinese_box='caption=Morvex 错误
+text=路径无效：C:\no such folder'
 
 # LANG, then the texts the dialog must show under it.
 while IFS='|' read -r lang expected; do
@@ -55,14 +59,14 @@ ${!expected}"
     wine "$check" close >/dev/null 2>&1 || fail "$lang: the close request was not posted"
     wait "$dialog" || fail "$lang: the dialog did not end cleanly within 60 seconds (status $?)"
 
-    # A one-shot error says the same in every language.
+    # A one-shot error, in the same language.
     timeout -k 5 60 wine "$program" Q: 'C:\no such folder' >/dev/null 2>&1 &
     oneshot=$!
     started="$started $oneshot"
     box=$(wine "$check" box 30 2>/dev/null | tr -d '\r')
     wait "$oneshot" || fail "$lang: the one-shot run did not end cleanly within 60 seconds (status $?)"
-    [ "$box" = "caption=Morvex Error
-text=Invalid path: C:\\no such folder" ] || fail "$lang: the error box reads '$box'"
+    expected_box=${expected}_box
+    [ "$box" = "${!expected_box}" ] || fail "$lang: the error box reads '$box'"
 done <<'TABLE'
 en_US.UTF-8|english
 zh_CN.UTF-8|chinese

@@ -54,21 +54,21 @@ void MainDialogTest::TearDown()
     DriveLetterTest::TearDown();
 }
 
-HWND MainDialogTest::ShowOpenedDialog()
+HWND MainDialogTest::ShowOpenedDialog(int show)
 {
     if (dialog_ != nullptr) {
         SetWindowSubclass(Control(IDC_DRIVE_LIST), HideFocusCues, 1, 0);
-        ShowWindow(dialog_, SW_SHOW);
+        ShowWindow(dialog_, show);
         UpdateWindow(dialog_);
         Pump();
     }
     return dialog_;
 }
 
-HWND MainDialogTest::OpenDialog()
+HWND MainDialogTest::OpenDialog(int show)
 {
     dialog_ = CreateDialogParamW(g_hInstance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDlgProc, 0);
-    return ShowOpenedDialog();
+    return ShowOpenedDialog(show);
 }
 
 HWND MainDialogTest::OpenDialogInLanguage(LANGID language)
@@ -115,7 +115,9 @@ std::vector<ListRow> MainDialogTest::Rows() const
         item.cchTextMax = 64;
         SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
         const auto* record = reinterpret_cast<const DriveRecord*>(item.lParam);
-        rows.push_back({text, record ? record->letter : L'\0', record ? record->directory : L"", record});
+        wchar_t description[1100] = L"";
+        ListView_GetItemText(list, i, 1, description, 1100);
+        rows.push_back({text, record ? record->letter : L'\0', record ? record->directory : L"", record, description});
     }
     return rows;
 }

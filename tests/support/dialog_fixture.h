@@ -29,6 +29,7 @@ struct ListRow {
     wchar_t recordLetter;        // the record's letter, 0 without record
     std::wstring directory;      // the record's directory
     const DriveRecord* record;   // null without record
+    std::wstring description;    // column 1's text, which screen readers read after the item text
 };
 
 class MainDialogTest : public DriveLetterTest {
@@ -36,12 +37,12 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    HWND OpenDialog();
+    HWND OpenDialog(int show = SW_SHOW);
     // The dialog made from the template of one language, whatever the user's UI language.
     HWND OpenDialogInLanguage(LANGID language);
     void CloseDialog();
     // Shows the dialog just created, as the list would be seen by a mouse user on Windows.
-    HWND ShowOpenedDialog();
+    HWND ShowOpenedDialog(int show = SW_SHOW);
     // Handles what is waiting in this thread's queue.
     static void Pump();
 

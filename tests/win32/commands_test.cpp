@@ -373,8 +373,13 @@ TEST_F(CommandsTest, CloseKeepsSavedDrivesThatAreNotConnected)
     std::map<wchar_t, DriveState> states = {{live, DriveState::Connected}, {away, DriveState::NotConnected},
         {removed, DriveState::NotConnected}, {gone, DriveState::NotConnected}, {taken, DriveState::LetterTaken}};
     ASSERT_EQ(Rows().size(), states.size());
-    for (const ListRow& row : Rows())
+    // A screen reader names a row by its letter and describes it by its directory and state.
+    std::map<DriveState, std::wstring> said = {{DriveState::NotConnected, L", " + MessageText(IDS_STATE_NOT_CONNECTED)},
+                                               {DriveState::LetterTaken, L", " + MessageText(IDS_STATE_LETTER_TAKEN)}};
+    for (const ListRow& row : Rows()) {
         EXPECT_EQ(row.record->state, states[row.recordLetter]) << row.text;
+        EXPECT_EQ(row.description, row.directory + said[row.record->state]) << row.text;
+    }
     SelectRow(RowOf(removed));
     Click(IDM_REMOVE);
     saved.erase(removed);
@@ -417,6 +422,89 @@ TEST_F(CommandsTest, CommandsOnASavedDriveThatIsNotConnected)
         CloseDialog();
         RemoveVirtualDefinitions(mapped);
     }
+}
+
+std::wstring g_opened, g_menu;
+int g_beeps = 0;
+
+HINSTANCE WINAPI RecordOpen(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR, INT)
+{
+    g_opened += std::wstring(verb) + L" " + file + L"|";
+    return reinterpret_cast<HINSTANCE>(42);
+}
+
+// The user at a menu: notes its items and picks the first.
+BOOL WINAPI PickFirstItem(HMENU menu, UINT flags, int, int, int, HWND, const RECT*)
+{
+    wchar_t text[32];
+    for (int i = 0; GetMenuStringW(menu, i, text, 32, MF_BYPOSITION) > 0; ++i)
+        g_menu += text + std::wstring(L"|");
+    return (flags & TPM_RETURNCMD) ? GetMenuItemID(menu, 0) : FALSE;
+}
+
+// A connected drive opens at its root by a double-click or its menu's Open; one that is not
+// connected opens neither way, and its menu offers Remove only, which runs as the button does.
+TEST_F(CommandsTest, DoubleClickAndMenuOpenAConnectedDrive)
+{
+    ImportHook shell("shell32.dll", "ShellExecuteW", reinterpret_cast<void*>(RecordOpen));
+    ImportHook menu("user32.dll", "TrackPopupMenu", reinterpret_cast<void*>(PickFirstItem));
+    wchar_t live = TakeFreeLetter(), saved = TakeFreeLetter();
+    WriteSettings(Utf16FileBytes(DrivesSection({{saved, L"C:\\away\\"}})));
+    ASSERT_TRUE(shell.Installed() && menu.Installed() && DefineRawTarget(live, L"\\??\\C:\\windows"));
+    ASSERT_NE(OpenDialog(), nullptr);
+    HWND list = Control(IDC_DRIVE_LIST);
+    for (wchar_t letter : {live, saved}) {
+        RECT row = {LVIR_BOUNDS, 0, 0, 0};
+        SendMessageW(list, LVM_GETITEMRECT, RowOf(letter), reinterpret_cast<LPARAM>(&row));
+        const LPARAM point = MAKELPARAM(row.left + 60, row.top + 10);
+        SelectRow(RowOf(letter));
+        SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+        // The list selects the row under a right click and asks for its menu.
+        PostMessageW(list, WM_RBUTTONUP, 0, point);
+        SendMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, point);
+    }
+    const std::wstring open = L"open " + std::wstring(1, live) + L":\\|";
+    EXPECT_EQ(g_opened, open + open);
+    EXPECT_EQ(g_menu, L"Open|Remove|Remove|");
+    EXPECT_EQ(RowOf(saved), -1);
+}
+
+BOOL WINAPI CountBeep(UINT)
+{
+    return ++g_beeps;
+}
+
+// What the shell hands over: the paths, each ended by a NUL, and one more NUL, behind a DROPFILES.
+void Drop(HWND dialog, const std::wstring& paths)
+{
+    auto* drop = static_cast<DROPFILES*>(GlobalAlloc(GPTR, sizeof(DROPFILES) + (paths.size() + 2) * sizeof(wchar_t)));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    CopyMemory(drop + 1, paths.c_str(), paths.size() * sizeof(wchar_t));
+    SendMessageW(dialog, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+}
+
+// One folder dropped onto the dialog fills the path box and, when no letter is picked, picks the
+// highest letter that is free and no saved drive's; a file or two folders only beep.
+TEST_F(CommandsTest, DroppedFolderFillsThePathBoxAndPicksAFreeLetter)
+{
+    ImportHook beep("user32.dll", "MessageBeep", reinterpret_cast<void*>(CountBeep));
+    wchar_t saved = TakeFreeLetter(), highest = TakeFreeLetter(), picked = TakeFreeLetter();
+    const std::wstring dir = temp_.MakeFolder(L"dropped"), file = temp_.MakeFile(L"file.txt", "x");
+    WriteSettings(Utf16FileBytes(DrivesSection({{saved, dir + L"\\"}})));
+    ASSERT_NE(OpenDialog(), nullptr);
+    EXPECT_NE(GetWindowLongW(dialog_, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+    g_beeps = 0;
+    Drop(dialog_, file);
+    Drop(dialog_, dir + L'\0' + dir);
+    EXPECT_EQ(PathText() + ComboSelection(), L"");
+    EXPECT_EQ(g_beeps, 2);
+    Drop(dialog_, dir);
+    EXPECT_EQ(PathText() + ComboSelection(), dir + L"\\" + Item(highest));
+    Pick(picked);
+    Drop(dialog_, temp_.Path());
+    EXPECT_EQ(PathText() + ComboSelection(), temp_.Path() + L"\\" + Item(picked));
+    EXPECT_EQ(g_beeps, 2);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The dialog by keyboard alone: keys typed through SendInput, handled by the dialog manager as in the modal loop.
 #include <windows.h>
+#include <dbt.h>
 
 #include <gtest/gtest.h>
 
@@ -10,14 +11,17 @@ namespace {
 
 class KeyboardTest : public MainDialogTest {
 protected:
-    // Each key down and up, then the dialog's messages until it has been idle for 50 ms.
-    void Type(std::initializer_list<WORD> keys)
+    // Each key down (held: `downs` times, the later ones repeats) and up, then the dialog's
+    // messages until it has been idle for 50 ms.
+    void Type(std::initializer_list<WORD> keys, int downs = 1)
     {
         for (WORD key : keys) {
             INPUT input[2] = {};
             input[0].type = input[1].type = INPUT_KEYBOARD;
             input[0].ki.wVk = input[1].ki.wVk = key;
             input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+            for (int i = 1; i < downs; ++i)
+                SendInput(1, input, sizeof(INPUT));
             SendInput(2, input, sizeof(INPUT));
         }
         for (int idle = 0; idle < 5; ++idle, Sleep(10))
@@ -54,10 +58,14 @@ TEST_F(KeyboardTest, TabOrderToolbarKeysDeleteAndTypedLetters)
     Type({VK_DOWN, VK_UP, VK_LEFT, VK_SPACE});
     EXPECT_EQ(DeviceTarget(letter), L"\\??\\" + temp_.Path() + L"\\moved");
 
-    // Delete on the selected row removes the drive.
+    // Delete on the selected row removes the drive, once however long the key is held: the row
+    // selected in its place stays.
+    ASSERT_TRUE(DefineRawTarget(other, L"\\??\\C:\\windows"));
+    SendDeviceChange(DBT_DEVICEARRIVAL);
     SetFocus(Control(IDC_DRIVE_LIST));
-    Type({VK_DELETE});
+    Type({VK_DELETE}, 3);
     EXPECT_EQ(DeviceTarget(letter), L"");
+    EXPECT_EQ(DeviceTarget(other), L"\\??\\C:\\windows");
 }
 
 }  // namespace

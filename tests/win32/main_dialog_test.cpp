@@ -201,6 +201,7 @@ TEST_F(MainDialogTest, ColumnFitsBesideTheScrollBar)
     EXPECT_NE(GetWindowLongW(list, GWL_STYLE) & WS_VSCROLL, 0);
     EXPECT_EQ(GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL, 0);
     EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), client.right - 1);
+    EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0), 0);   // the descriptions' column is never shown
 }
 
 TEST_F(MainDialogTest, ComboOffersExactlyTheFreeLetters)
@@ -299,6 +300,21 @@ TEST_F(MainDialogTest, DeviceChangeBringsListAndComboInLine)
     SendDeviceChange(DBT_DEVICEARRIVAL);
     EXPECT_FALSE(Contains(ComboItems(), Item(picked)));
     EXPECT_EQ(ComboSelection(), L"");
+}
+
+// Started minimised ("Run minimised"), the dialog is first seen at its first restore, which may
+// come with or without an activation: the list is read again then.
+TEST_F(MainDialogTest, MinimisedStartReadsTheListAtTheFirstRestore)
+{
+    for (int show : {SW_SHOWMINNOACTIVE, SW_SHOWMINIMIZED}) {
+        wchar_t letter = TakeFreeLetter();
+        ASSERT_NE(OpenDialog(show), nullptr);
+        ASSERT_TRUE(DefineRawTarget(letter, L"\\??\\C:\\windows"));
+        SendMessageW(dialog_, WM_SYSCOMMAND, SC_RESTORE, 0);
+        Pump();
+        EXPECT_GE(RowOf(letter), 0) << show;
+        CloseDialog();
+    }
 }
 
 TEST_F(MainDialogTest, RemovingTheOnlySelectedRowLeavesEverythingEmpty)

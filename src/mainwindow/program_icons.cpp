@@ -120,26 +120,21 @@ HICON MakeDimmedIcon(HICON icon, int size)
     if (icon == nullptr || !GetIconInfo(icon, &parts))
         return nullptr;
     DWORD* colour = nullptr;
-    DWORD* mask = nullptr;
     HBITMAP colourBitmap = MakeTopDownBitmap(size, &colour);
-    HBITMAP maskPixels = MakeTopDownBitmap(size, &mask);
     HICON dimmed = nullptr;
-    if (colourBitmap != nullptr && maskPixels != nullptr && ReadPixels(parts.hbmColor, size, colour) &&
-        ReadPixels(parts.hbmMask, size, mask)) {
-        const int count = size * size;
-        bool hasAlpha = false;
-        for (int i = 0; i < count && !hasAlpha; ++i)
-            hasAlpha = (colour[i] >> 24) != 0;
-        // An icon without alpha shows where its mask is black; from there on both kinds are halved.
-        for (int i = 0; i < count; ++i) {
-            DWORD alpha = hasAlpha ? colour[i] >> 24 : ((mask[i] & 0xFFFFFF) == 0 ? 255 : 0);
-            colour[i] = (colour[i] & 0xFFFFFF) | ((alpha / 2) << 24);
+    bool hasAlpha = false;
+    if (colourBitmap != nullptr && ReadPixels(parts.hbmColor, size, colour)) {
+        for (int i = 0; i < size * size; ++i) {
+            hasAlpha = hasAlpha || (colour[i] >> 24) != 0;
+            colour[i] = (colour[i] & 0xFFFFFF) | ((colour[i] >> 25) << 24);
         }
+    }
+    // Only an image with an alpha channel can be drawn fainter; the others are drawn as they are.
+    if (hasAlpha) {
         ICONINFO halved = {TRUE, 0, 0, parts.hbmMask, colourBitmap};
         dimmed = CreateIconIndirect(&halved);
     }
     DeleteObject(colourBitmap);
-    DeleteObject(maskPixels);
     DeleteObject(parts.hbmColor);
     DeleteObject(parts.hbmMask);
     return dimmed;

@@ -13,5 +13,5 @@ HICON LoadProgramIcon(int id, int size);
 int AddProgramIconImage(HIMAGELIST images, int id, int size);
 
 // A copy of a size x size icon at half its opacity, for what is not there now; null when the
-// icon's bits cannot be read. The caller destroys it.
+// icon has no alpha channel or its bits cannot be read. The caller destroys it.
 HICON MakeDimmedIcon(HICON icon, int size);

@@ -6,7 +6,7 @@
 The artwork is made of simple shapes rendered with 8x8 supersampling. The classic sizes
 are written by hand as Windows DIBs, which every Windows version reads: 32-bit images keep
 the antialiased alpha, the 8-bit and 4-bit images are real palette images (an adaptive
-256-colour palette, the 16 standard Windows colours) drawn from an unsmoothed rendering
+palette of the colours used, the 16 standard Windows colours) drawn from an unsmoothed rendering
 with a 1-bit transparency mask. The large frames for 150 % and 200 % display scaling are
 32-bit PNG images, which Windows Vista and later read inside an icon at a fraction of a
 DIB's size. Only the Python 3 standard library is used; the output is the same on every run.
@@ -416,8 +416,8 @@ def and_mask(pixels, transparent):
     return bytes(data)
 
 
-def dib_header(size, bits, image_bytes):
-    return struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, bits, 0, image_bytes, 0, 0, 0, 0)
+def dib_header(size, bits, image_bytes, colours_used=0):
+    return struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, bits, 0, image_bytes, 0, 0, colours_used, 0)
 
 
 def dib_32(pixels):
@@ -431,12 +431,11 @@ def dib_32(pixels):
 
 
 def dib_palette(pixels, bits, palette):
-    """A palette DIB; entry 0 is black for the transparent pixels, whose mask bit is set."""
+    """A palette DIB; entry 0 is black for the transparent pixels, whose mask bit is set. Its colour
+    table holds only the colours used (biClrUsed), a quarter of what 256 entries would take."""
     size = len(pixels)
-    entries = 1 << bits
-    assert len(palette) <= entries - 1
+    assert len(palette) <= (1 << bits) - 1
     table = [(0, 0, 0)] + list(palette)
-    table += [(0, 0, 0)] * (entries - len(table))
     cache = {}
     stride = row_stride(size, bits)
     colour = bytearray()
@@ -459,7 +458,7 @@ def dib_palette(pixels, bits, palette):
         colour += line
     mask = and_mask(pixels, lambda p: p[3] < 128)
     quads = b''.join(bytes((b, g, r, 0)) for r, g, b in table)
-    return dib_header(size, bits, len(colour) + len(mask)) + quads + bytes(colour) + mask
+    return dib_header(size, bits, len(colour) + len(mask), len(table)) + quads + bytes(colour) + mask
 
 
 PNG_SIGNATURE = b'\x89PNG\r\n\x1a\n'
@@ -580,7 +579,7 @@ def check_ico(data, expected):
             continue
         header = struct.unpack_from('<IiiHHIIiiII', data, offset)
         assert header[0] == 40 and header[1] == width and header[2] == 2 * height and header[4] == bits
-        palette = (1 << bits) * 4 if bits <= 8 else 0
+        palette = (header[9] or 1 << bits) * 4 if bits <= 8 else 0
         image = height * (row_stride(width, bits) + row_stride(width, 1))
         assert length == 40 + palette + image
         found.append((width, bits, DIB))

@@ -222,7 +222,9 @@ TEST(Icons, DibImagesAreOfTheirDepthWithArtwork)
         EXPECT_EQ(entry.colourCount, entry.bitCount == 4 ? 16 : 0);
         int width = dib->biWidth;
         int height = dib->biHeight / 2;
-        DWORD paletteBytes = dib->biBitCount <= 8 ? (1u << dib->biBitCount) * sizeof(RGBQUAD) : 0;
+        // An 8-bit image keeps only the colours it uses (biClrUsed), as every DIB may.
+        DWORD colours = dib->biClrUsed != 0 ? dib->biClrUsed : 1u << dib->biBitCount;
+        DWORD paletteBytes = dib->biBitCount <= 8 ? colours * sizeof(RGBQUAD) : 0;
         DWORD colourBytes = height * RowBytes(width, dib->biBitCount);
         DWORD maskBytes = height * RowBytes(width, 1);
         ASSERT_EQ(image.size, dib->biSize + paletteBytes + colourBytes + maskBytes);

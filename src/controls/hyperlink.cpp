@@ -4,8 +4,6 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
-#include <cstdint>
-
 #include "controls/dpi.h"
 #include "controls/hyperlink_rules.h"
 #include "controls/visual_styles.h"
@@ -98,17 +96,13 @@ LRESULT OnSetText(HWND window, const HyperlinkData* link, WNDPROC previous, WPAR
 
 LRESULT OnPaint(HWND window, WPARAM wParam)
 {
-    auto dc = reinterpret_cast<HDC>(wParam);
-    if (dc != nullptr) {
-        PaintHyperlink(window, dc, nullptr);
-        return 0;
-    }
     PAINTSTRUCT paint;
-    dc = BeginPaint(window, &paint);
+    auto dc = wParam != 0 ? reinterpret_cast<HDC>(wParam) : BeginPaint(window, &paint);
     if (dc == nullptr)
         return 0;
     PaintHyperlink(window, dc, nullptr);
-    EndPaint(window, &paint);
+    if (wParam == 0)
+        EndPaint(window, &paint);
     return 0;
 }
 
@@ -242,12 +236,12 @@ BOOL OpenHyperlink(HWND window)
     const HyperlinkData* link = LinkRecord(window);
     if (link == nullptr)
         return FALSE;
-    wchar_t text[kLinkTextCapacity] = L"";
-    if (link->szUrl[0] == L'\0')
-        ReadWindowText(window, text);
     // A copy: the shell may run a message loop in which the window and its record go away.
     wchar_t target[kLinkTextCapacity];
-    CopyBounded(target, kLinkTextCapacity, link->szUrl[0] != L'\0' ? link->szUrl : text);
+    if (link->szUrl[0] != L'\0')
+        CopyBounded(target, kLinkTextCapacity, link->szUrl);
+    else
+        ReadWindowText(window, target);
     // Read as a signed value: above 32 the shell accepted the target.
     auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", target, nullptr, nullptr, SW_SHOWNORMAL));
     if (result <= 32)

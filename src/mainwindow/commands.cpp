@@ -14,6 +14,7 @@
 #include "controls/folder_picker.h"
 #include "mainwindow/dialog_rules.h"
 #include "mainwindow/drive_list.h"
+#include "mainwindow/saved_drive_rows.h"
 #include "mainwindow/letter_picker.h"
 #include "mainwindow/toolbars.h"
 #include "persistence/autostart.h"

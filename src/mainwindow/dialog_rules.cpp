@@ -6,10 +6,6 @@
 #include "core/bounded_string.h"
 #include "core/drive_letter.h"
 
-namespace {
-constexpr uint32_t kAllLetters = (1u << 26) - 1;
-}
-
 void AddTrailingBackslash(wchar_t* text, size_t capacity)
 {
     size_t length = BoundedLength(text, capacity);

@@ -52,6 +52,7 @@ struct LetterComboEdit {
 };
 
 uint32_t LetterBit(wchar_t letter);
+constexpr uint32_t kAllLetters = (1u << 26) - 1;
 
 // Which letters the combo must lose, gain and select. usedLetters from the system, presentLetters
 // already in the combo. keepLetter is offered even though it is in use; selectLetter is selected.

@@ -9,21 +9,12 @@
 #include "controls/dpi_rules.h"
 #include "mainwindow/dialog_rules.h"
 #include "mainwindow/row_geometry.h"
+#include "mainwindow/saved_drive_rows.h"
 #include "res/resource.h"
 
 HFONT g_hBoldFont = nullptr;
 
 namespace {
-
-// The directories of the settings file's drives, by letter, each in a heap block; null for a
-// letter without one. A saved drive keeps its row while its letter is not mapped, so that Close
-// keeps it in the file.
-wchar_t* g_savedDirectories[26];
-
-const wchar_t* SavedDirectoryOf(wchar_t letter)
-{
-    return IsUpperDriveLetter(letter) ? g_savedDirectories[letter - L'A'] : nullptr;
-}
 
 constexpr int kStateTextCapacity = 64;
 
@@ -256,16 +247,23 @@ void RefreshDriveEntry(wchar_t letter)
         FitListColumn();
 }
 
-void RefreshAllDrives()
+void RefreshDriveRows(uint32_t letters)
 {
     if (g_hwndMain == nullptr)
         return;
     HWND list = DriveList();
     bool rowsChanged = false;
-    for (wchar_t letter = L'A'; letter <= L'Z'; ++letter)
-        rowsChanged = UpdateDriveRow(list, letter) || rowsChanged;
+    for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
+        if ((letters & LetterBit(letter)) != 0)
+            rowsChanged = UpdateDriveRow(list, letter) || rowsChanged;
+    }
     if (rowsChanged)
         FitListColumn();
+}
+
+void RefreshAllDrives()
+{
+    RefreshDriveRows(kAllLetters);
 }
 
 void FillDriveList()
@@ -280,62 +278,6 @@ void FillDriveList()
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     // Only now does the list take its scroll bar into account, which narrows the column's room.
     FitListColumn();
-}
-
-void ForgetSavedDrives()
-{
-    for (wchar_t letter = L'A'; letter <= L'Z'; ++letter)
-        ForgetSavedDrive(letter);
-}
-
-void RememberSavedDrive(wchar_t letter, const wchar_t* directory)
-{
-    ForgetSavedDrive(letter);
-    size_t length = BoundedLength(directory, kRecordDirectoryCapacity);
-    if (!IsUpperDriveLetter(letter) || length == 0 || length == kRecordDirectoryCapacity)
-        return;
-    auto* copy = static_cast<wchar_t*>(GlobalAlloc(GMEM_FIXED, (length + 1) * sizeof(wchar_t)));
-    if (copy != nullptr)
-        CopyBounded(copy, length + 1, directory);
-    g_savedDirectories[letter - L'A'] = copy;
-}
-
-void ForgetSavedDrive(wchar_t letter)
-{
-    if (!IsUpperDriveLetter(letter) || g_savedDirectories[letter - L'A'] == nullptr)
-        return;
-    GlobalFree(g_savedDirectories[letter - L'A']);
-    g_savedDirectories[letter - L'A'] = nullptr;
-}
-
-void AddSavedDriveRows()
-{
-    if (g_hwndMain == nullptr)
-        return;
-    HWND list = DriveList();
-    uint32_t shown = 0;
-    int count = RowCount(list);
-    for (int row = 0; row < count; ++row) {
-        const DriveRecord* record = RecordOfRow(list, row);
-        shown |= record != nullptr ? LetterBit(record->letter) : 0;
-    }
-    bool rowsChanged = false;
-    for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
-        if (SavedDirectoryOf(letter) != nullptr && (shown & LetterBit(letter)) == 0)
-            rowsChanged = UpdateDriveRow(list, letter) || rowsChanged;
-    }
-    if (rowsChanged)
-        FitListColumn();
-}
-
-int ConnectedDriveCount()
-{
-    int connected = 0;
-    for (int row = 0; row < DriveRowCount(); ++row) {
-        const DriveRecord* record = DriveRowRecord(row);
-        connected += record != nullptr && record->state == DriveState::Connected ? 1 : 0;
-    }
-    return connected;
 }
 
 void FitListColumn()

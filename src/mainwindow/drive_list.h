@@ -19,24 +19,13 @@ void ApplyDpiToDriveList();
 // delete. A letter is left with one row at most.
 void RefreshDriveEntry(wchar_t letter);
 
-// RefreshDriveEntry for 'A' through 'Z'.
+// RefreshDriveEntry for each letter of the set (bit 0 for 'A'), the column fitted once at the end.
+void RefreshDriveRows(uint32_t letters);
+// RefreshDriveRows for 'A' through 'Z'.
 void RefreshAllDrives();
 
 // The same at dialog start, before the list is on screen.
 void FillDriveList();
-
-// The drives of the settings file, which keep a row while their letter is not mapped: forgotten
-// all at dialog start and one by one when the user removes or moves a drive. A saved line with
-// an empty directory or a letter outside 'A'..'Z' is not kept.
-void ForgetSavedDrives();
-void RememberSavedDrive(wchar_t letter, const wchar_t* directory);
-void ForgetSavedDrive(wchar_t letter);
-
-// Rows for the saved drives that have none yet, after the list was filled from the system.
-void AddSavedDriveRows();
-
-// The rows of drives that are mapped now.
-int ConnectedDriveCount();
 
 // Column 0 as wide as the list's client area minus one pixel.
 void FitListColumn();

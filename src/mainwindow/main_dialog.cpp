@@ -12,6 +12,7 @@
 #include "mainwindow/colour_scheme.h"
 #include "mainwindow/commands.h"
 #include "mainwindow/drive_list.h"
+#include "mainwindow/saved_drive_rows.h"
 #include "mainwindow/drive_menu.h"
 #include "mainwindow/letter_picker.h"
 #include "mainwindow/open_dialog.h"

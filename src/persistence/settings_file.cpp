@@ -12,6 +12,7 @@
 #include "core/messages.h"
 #include "core/virtual_drive.h"
 #include "mainwindow/drive_list.h"
+#include "mainwindow/saved_drive_rows.h"
 #include "persistence/autostart.h"
 #include "persistence/saved_drives.h"
 #include "persistence/settings_copy.h"

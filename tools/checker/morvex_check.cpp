@@ -228,15 +228,23 @@ LRESULT SendWithBuffer(HWND window, UINT message, WPARAM wParam, void* buffer, S
     return result;
 }
 
+// The row's place comes from messages that need no buffer: an x86 Morvex run under qemu cannot
+// be lent one (its memory is not where Wine's server writes). Rows are as high as the dialog's
+// DPI makes them, and the list has no header.
 int ClickRow(HWND dialog, int row)
 {
     HWND list = GetDlgItem(dialog, IDC_DRIVE_LIST);
-    // Rows are as high as the dialog's DPI makes them.
-    RECT rect = {};
-    rect.left = LVIR_BOUNDS;
-    if (!SendWithBuffer(list, LVM_GETITEMRECT, row, &rect, sizeof rect))
+    auto viewHeight = [&](int rows) {
+        return HIWORD(SendMessageW(list, LVM_APPROXIMATEVIEWRECT, rows, MAKELPARAM(-1, -1)));
+    };
+    int rowHeight = viewHeight(2) - viewHeight(1);
+    int top = (row - static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0))) * rowHeight;
+    RECT client = {};
+    if (rowHeight <= 0 || !GetClientRect(list, &client) || top < 0 || top + rowHeight > client.bottom) {
+        fwprintf(stderr, L"row %d is not in view\n", row);
         return 1;
-    LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    }
+    LPARAM point = MAKELPARAM(client.right / 2, top + rowHeight / 2);
     SetForegroundWindow(dialog);
     PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
     PostMessageW(list, WM_LBUTTONUP, 0, point);

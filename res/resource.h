@@ -17,6 +17,7 @@
 #define IDM_NEW 1102
 #define IDM_BROWSE 1103
 #define IDM_OPEN 1104
+#define IDM_FOR_ADMINISTRATORS 1105
 
 #define IDI_APP 200
 #define IDI_REMOVE 205
@@ -25,8 +26,8 @@
 #define IDI_BROWSE 208
 
 // Texts of each language, in string blocks of 16 (10096 to 10111, 10112 to 10127): the toolbar
-// buttons and the drive menu, the states of a saved drive that is not connected, the messages,
-// the row title and the folder picker's title.
+// buttons and the drive menu, the states of a saved drive that is not connected, the caption of an
+// elevated dialog, the messages, the row title and the folder picker's title.
 #define IDS_REMOVE 10100
 #define IDS_SAVE 10101
 #define IDS_NEW 10102
@@ -35,6 +36,10 @@
 #define IDS_STATE_LETTER_TAKEN 10105
 #define IDS_LETTER_TAKEN 10106
 #define IDS_OPEN 10107
+#define IDS_FOR_ADMINISTRATORS 10108
+#define IDS_ADMINISTRATOR_CAPTION 10109
+#define IDS_ELEVATION_FAILED 10110
+#define IDS_DESKTOP_STARTUP_FAILED 10111
 
 #define IDS_ERROR_CAPTION 10112
 #define IDS_QUESTION_CAPTION 10113
@@ -45,7 +50,9 @@
 #define IDS_ROW_TITLE 10118
 #define IDS_BROWSE_TITLE 10119
 #define IDS_NOT_VIRTUAL_DRIVE 10120
+#define IDS_DESKTOP_DEFINE_FAILED 10121
 #define IDS_RUN_VALUE_FAILED 10122
+#define IDS_DESKTOP_REMOVE_FAILED 10123
 #define IDS_USAGE 10124
 #define IDS_NO_OPERATION 10125
 #define IDS_DRIVE_UNCHANGED 10126

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "core/arguments.h"
+#include "core/desktop_mirror.h"
 #include "core/drive_letter.h"
 #include "core/messages.h"
 #include "core/output_rules.h"
@@ -27,7 +28,7 @@ bool ChangeDrive(wchar_t letter, const wchar_t* path, bool quiet)
         return false;
     }
     if (SetVirtualDrive(letter, path))
-        return true;
+        return MirrorDriveToDesktop(letter, path);
     if (quiet && !ErrorWasReported())
         ShowError(IDS_DRIVE_UNCHANGED, deviceName);
     return false;

@@ -8,6 +8,9 @@
 
 #include "core/app_globals.h"
 #include "core/bounded_string.h"
+#include "core/desktop_mirror.h"
+#include "core/desktop_rules.h"
+#include "core/logon_path.h"
 #include "core/drive_letter.h"
 #include "core/messages.h"
 #include "core/virtual_drive.h"
@@ -22,6 +25,7 @@
 #include "res/resource.h"
 
 bool g_pathCompletionPending = false;
+bool g_offerForAdministrators = false;
 
 namespace {
 
@@ -76,8 +80,11 @@ void OnRemove()
     if (record == nullptr)
         return;
     wchar_t letter = record->letter;
-    if (record->state == DriveState::Connected && !SetVirtualDrive(letter, nullptr))
-        return;
+    if (record->state == DriveState::Connected) {
+        if (!SetVirtualDrive(letter, nullptr))
+            return;
+        MirrorDriveToDesktop(letter, nullptr);
+    }
     ForgetSavedDrive(letter);
     RefreshDriveEntry(letter);
     SelectRowAfterLetter(letter);
@@ -110,6 +117,9 @@ void OnSave(HWND dialog)
             SelectDriveRow(FindDriveRow(oldLetter));
         return;
     }
+    if (connected && letter != oldLetter)
+        MirrorDriveToDesktop(oldLetter, nullptr);
+    MirrorDriveToDesktop(letter, path);
     // A drive moved to another letter leaves its saved line behind.
     if (letter != oldLetter)
         ForgetSavedDrive(oldLetter);
@@ -128,6 +138,7 @@ void OnNew(HWND dialog)
     wchar_t path[kPathCapacity];
     if (!ReadDriveInputs(dialog, 0, &letter, path) || !SetVirtualDrive(letter, path))
         return;
+    MirrorDriveToDesktop(letter, path);
     RefreshDriveEntry(letter);
     SendDlgItemMessageW(dialog, IDC_LETTER_COMBO, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     SetDlgItemTextW(dialog, IDC_PATH_EDIT, L"");
@@ -178,6 +189,28 @@ void OnPathBoxFocused(HWND dialog)
     SHAutoComplete(GetDlgItem(dialog, IDC_PATH_EDIT), SHACF_FILESYS_DIRS);
 }
 
+// One consent, and programs run as administrator see the drives: the list saved as Close saves
+// it, then an elevated log-on run of it. A declined consent changes nothing and says nothing.
+void OnForAdministrators(HWND dialog)
+{
+    if (!SaveSettings()) {
+        ShowError(IDS_SAVE_FAILED);
+        return;
+    }
+    wchar_t program[kPathCapacity];
+    SHELLEXECUTEINFOW run = {};
+    run.cbSize = sizeof run;
+    run.fMask = SEE_MASK_FLAG_NO_UI;
+    run.hwnd = dialog;
+    run.lpVerb = L"runas";
+    run.lpFile = program;
+    run.lpParameters = kQuietStartupArguments;
+    run.nShow = SW_SHOWNORMAL;
+    if (LogonPathOfExecutable(program, kPathCapacity) == 0 ||
+        (!ShellExecuteExW(&run) && GetLastError() != ERROR_CANCELLED))
+        ShowError(IDS_ELEVATION_FAILED);
+}
+
 void OnLetterPicked()
 {
     // New maps a drive that is not connected on any letter, its own included.
@@ -221,6 +254,10 @@ void OnCommand(HWND dialog, int id, HWND, UINT code)
         break;
     case IDM_OPEN:
         OnOpen(dialog);
+        break;
+    case IDM_FOR_ADMINISTRATORS:
+        if (g_offerForAdministrators)
+            OnForAdministrators(dialog);
         break;
     default:
         break;

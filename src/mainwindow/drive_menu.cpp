@@ -47,6 +47,10 @@ void OnDriveListMenu(HWND dialog, HWND window, LPARAM position)
         SetMenuDefaultItem(menu, IDM_OPEN, FALSE);
     }
     AppendMenuCommand(menu, IDM_REMOVE, IDS_REMOVE);
+    if (g_offerForAdministrators) {
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuCommand(menu, IDM_FOR_ADMINISTRATORS, IDS_FOR_ADMINISTRATORS);
+    }
     POINT point = MenuPosition(window, row, position);
     UINT command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, dialog, nullptr);
     DestroyMenu(menu);

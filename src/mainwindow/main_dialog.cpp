@@ -4,10 +4,14 @@
 #include <commctrl.h>
 #include <dbt.h>
 
+#include <initializer_list>
+
 #include "controls/dpi.h"
 #include "controls/hyperlink.h"
 #include "controls/visual_styles.h"
 #include "core/app_globals.h"
+#include "core/desktop_session.h"
+#include "core/dll_search.h"
 #include "mainwindow/homepage.h"
 #include "mainwindow/colour_scheme.h"
 #include "mainwindow/commands.h"
@@ -87,6 +91,28 @@ void OnApplyDpi(HWND dialog)
     InvalidateRect(dialog, nullptr, TRUE);
 }
 
+// Windows keeps messages of programs that are not elevated, Explorer's drops among them, from an
+// elevated window unless it lets them through (Windows 7 and later).
+void LetDropsThrough(HWND dialog)
+{
+    BOOL(WINAPI * allow)(HWND, UINT, DWORD, PCHANGEFILTERSTRUCT) = nullptr;
+    if (!BindFunction(GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilterEx", &allow))
+        return;
+    constexpr UINT kCopyGlobalData = 0x0049;
+    for (UINT message : {UINT(WM_DROPFILES), UINT(WM_COPYDATA), kCopyGlobalData})
+        allow(dialog, message, MSGFLT_ALLOW, nullptr);
+}
+
+// An elevated dialog beside the desktop's session says so: its drives are made in both.
+void NameTheSession(HWND dialog)
+{
+    if (DesktopSessionKind() != SessionKind::ElevatedBesideDesktop)
+        return;
+    wchar_t caption[64] = L"";
+    if (LoadStringW(g_hInstance, IDS_ADMINISTRATOR_CAPTION, caption, 64) > 0)
+        SetWindowTextW(dialog, caption);
+}
+
 void OnNotify(HWND dialog, const NMHDR* header)
 {
     if (header->idFrom != IDC_DRIVE_LIST)
@@ -112,6 +138,9 @@ void OnInitDialog(HWND dialog)
         g_themeApi.EnableThemeDialogTexture(dialog, ETDT_ENABLETAB);
     MakeHyperlink(GetDlgItem(dialog, IDC_HOMEPAGE_LINK), kHomepageUrl, nullptr, nullptr,
                   HLF_FOCUSABLE | HLF_AUTOSIZE);
+    NameTheSession(dialog);
+    LetDropsThrough(dialog);
+    g_offerForAdministrators = IsAdministratorUnderUac();
     CreateToolbars(dialog);
     ConfigureDriveList();
     ApplyColourScheme(dialog);

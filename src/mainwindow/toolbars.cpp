@@ -1,8 +1,13 @@
 // The two toolbars beside the letter combo and the path box.
 #include "mainwindow/toolbars.h"
 
+#include <shellapi.h>
+#include <shlobj.h>
+
 #include "core/app_globals.h"
+#include "core/dll_search.h"
 #include "controls/dpi_rules.h"
+#include "mainwindow/commands.h"
 #include "mainwindow/keyboard.h"
 #include "mainwindow/program_icons.h"
 #include "res/resource.h"
@@ -38,6 +43,8 @@ const ButtonResources kMainButtons[kMainButtonCount] = {
     {IDM_NEW, IDI_NEW, IDS_NEW},
 };
 const ButtonResources kBrowseButton = {IDM_BROWSE, IDI_BROWSE, IDS_BROWSE};
+// After New where it is offered, with the system's shield.
+const ButtonResources kAdministratorsButton = {IDM_FOR_ADMINISTRATORS, 0, IDS_FOR_ADMINISTRATORS};
 
 RECT ControlRectangle(HWND dialog, int id)
 {
@@ -58,12 +65,29 @@ HWND CreateToolbarWindow(HWND dialog, int id)
 
 // The buttons' icons at the dialog's DPI, in button order; indexes[i] receives the index of button
 // i's icon. The toolbar gets the new list and the one of an earlier DPI is released.
+// The system's shield at the size given (Vista and later, where elevation exists); -1 without it.
+int AddShieldImage(HIMAGELIST images, int size)
+{
+    HRESULT(WINAPI * stockIconInfo)(SHSTOCKICONID, UINT, SHSTOCKICONINFO*) = nullptr;
+    HMODULE shell = LoadSystemLibrary(L"shell32.dll");
+    SHSTOCKICONINFO shield = {};
+    shield.cbSize = sizeof shield;
+    HICON icon = nullptr;
+    if (!BindFunction(shell, "SHGetStockIconInfo", &stockIconInfo) ||
+        FAILED(stockIconInfo(SIID_SHIELD, SHGSI_ICONLOCATION, &shield)) ||
+        SHDefExtractIconW(shield.szPath, shield.iIcon, 0, &icon, nullptr, static_cast<UINT>(size)) != S_OK)
+        return -1;
+    int index = ImageList_ReplaceIcon(images, -1, icon);
+    DestroyIcon(icon);
+    return index;
+}
+
 HIMAGELIST SetButtonImages(HWND toolbar, const ButtonResources* buttons, int count, int* indexes)
 {
     const int size = ScaleForDpi(kIconSize, g_uDpi);
     HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 1);
     for (int i = 0; i < count; ++i)
-        indexes[i] = AddProgramIconImage(images, buttons[i].icon, size);
+        indexes[i] = buttons[i].icon != 0 ? AddProgramIconImage(images, buttons[i].icon, size) : AddShieldImage(images, size);
     auto previous =
         reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images)));
     if (previous != nullptr)
@@ -114,11 +138,38 @@ void SetButtonState(int command, ButtonState state)
     SendMessageW(g_hwndMainToolbar, TB_SETSTATE, command, value);
 }
 
+// The main toolbar's fourth button takes room from the combo's left and the path box.
+void MakeRoomForFourthButton(HWND dialog)
+{
+    const int room = ScaleForDpi(kButtonWidth + kButtonSpacing, g_uDpi);
+    RECT combo = ControlRectangle(dialog, IDC_LETTER_COMBO);
+    RECT path = ControlRectangle(dialog, IDC_PATH_EDIT);
+    // Moved only: a combo's height is that of its list, which its window rectangle does not give.
+    SetWindowPos(GetDlgItem(dialog, IDC_LETTER_COMBO), nullptr, combo.left + room, combo.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(GetDlgItem(dialog, IDC_PATH_EDIT), nullptr, path.left + room, path.top,
+                 path.right - path.left - room, path.bottom - path.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int MainButtonCount()
+{
+    return g_offerForAdministrators ? kMainButtonCount + 1 : kMainButtonCount;
+}
+
+// The main toolbar's buttons in their order, the one for administrator programs last.
+void MainButtons(ButtonResources (&buttons)[kMainButtonCount + 1])
+{
+    for (int i = 0; i < kMainButtonCount; ++i)
+        buttons[i] = kMainButtons[i];
+    buttons[kMainButtonCount] = kAdministratorsButton;
+}
+
 void PlaceToolbars(HWND dialog)
 {
     RECT list = ControlRectangle(dialog, IDC_DRIVE_LIST);
     RECT combo = ControlRectangle(dialog, IDC_LETTER_COMBO);
-    PlaceToolbar(g_hwndMainToolbar, list.left, combo.top, ScaleForDpi(kMainToolbarWidth, g_uDpi));
+    const int extraWidth = (MainButtonCount() - kMainButtonCount) * (kButtonWidth + kButtonSpacing);
+    PlaceToolbar(g_hwndMainToolbar, list.left, combo.top, ScaleForDpi(kMainToolbarWidth + extraWidth, g_uDpi));
     const int browseWidth = ScaleForDpi(kButtonWidth, g_uDpi);
     PlaceToolbar(g_hwndBrowseToolbar, list.right - browseWidth, combo.top, browseWidth);
 }
@@ -136,13 +187,17 @@ void ApplyToolbarStates(const ToolbarStates& states)
 void CreateToolbars(HWND dialog)
 {
     g_hwndMainToolbar = CreateToolbarWindow(dialog, IDC_MAIN_TOOLBAR);
-    int images[kMainButtonCount];
-    g_himlMainToolbar = SetButtonImages(g_hwndMainToolbar, kMainButtons, kMainButtonCount, images);
-    TBBUTTON mainButtons[kMainButtonCount];
-    for (int i = 0; i < kMainButtonCount; ++i)
-        mainButtons[i] = MakeButton(g_hwndMainToolbar, images[i], kMainButtons[i]);
-    SendMessageW(g_hwndMainToolbar, TB_ADDBUTTONSW, kMainButtonCount, reinterpret_cast<LPARAM>(mainButtons));
+    ButtonResources buttons[kMainButtonCount + 1];
+    MainButtons(buttons);
+    int images[kMainButtonCount + 1];
+    g_himlMainToolbar = SetButtonImages(g_hwndMainToolbar, buttons, MainButtonCount(), images);
+    TBBUTTON mainButtons[kMainButtonCount + 1];
+    for (int i = 0; i < MainButtonCount(); ++i)
+        mainButtons[i] = MakeButton(g_hwndMainToolbar, images[i], buttons[i]);
+    SendMessageW(g_hwndMainToolbar, TB_ADDBUTTONSW, MainButtonCount(), reinterpret_cast<LPARAM>(mainButtons));
     ApplyToolbarStates(StatesAtCreation());
+    if (g_offerForAdministrators)
+        MakeRoomForFourthButton(dialog);
 
     g_hwndBrowseToolbar = CreateToolbarWindow(dialog, IDC_BROWSE_TOOLBAR);
     g_himlBrowseToolbar = SetButtonImages(g_hwndBrowseToolbar, &kBrowseButton, 1, images);
@@ -155,8 +210,10 @@ void CreateToolbars(HWND dialog)
 void ApplyDpiToToolbars(HWND dialog)
 {
     // Added in the same order, the icons keep the indexes that the buttons hold.
-    int images[kMainButtonCount];
-    g_himlMainToolbar = SetButtonImages(g_hwndMainToolbar, kMainButtons, kMainButtonCount, images);
+    ButtonResources buttons[kMainButtonCount + 1];
+    MainButtons(buttons);
+    int images[kMainButtonCount + 1];
+    g_himlMainToolbar = SetButtonImages(g_hwndMainToolbar, buttons, MainButtonCount(), images);
     g_himlBrowseToolbar = SetButtonImages(g_hwndBrowseToolbar, &kBrowseButton, 1, images);
     PlaceToolbars(dialog);
 }

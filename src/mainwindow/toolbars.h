@@ -1,4 +1,5 @@
-// The two toolbars beside the letter combo and the path box: Remove, Save and New, and Browse.
+// The two toolbars beside the letter combo and the path box: Remove, Save, New and, where it is
+// offered, For administrator programs; and Browse.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>

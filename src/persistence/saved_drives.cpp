@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "core/bounded_string.h"
+#include "core/desktop_mirror.h"
 #include "core/messages.h"
 #include "core/raw_target.h"
 #include "core/virtual_drive.h"
@@ -44,6 +45,7 @@ Outcome TryToMap(const SavedDrive& drive, bool logOn, bool lastTry)
 
 bool ApplySavedDrives(const SavedDrive* drives, size_t count, bool logOn)
 {
+    DesktopStartupRun desktop = count > 0 ? StartDesktopStartupRun() : DesktopStartupRun{};
     const DWORD start = GetTickCount();
     bool waiting[kMostSavedDrives] = {};
     size_t pending = 0;
@@ -69,5 +71,5 @@ bool ApplySavedDrives(const SavedDrive* drives, size_t count, bool logOn)
             allMapped = allMapped && outcome == Outcome::Mapped;
         }
     }
-    return allMapped;
+    return FinishDesktopStartupRun(&desktop) && allMapped;
 }

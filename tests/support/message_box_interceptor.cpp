@@ -28,6 +28,14 @@ RecordedBox ReadMessageBox(HWND box)
                        GetWindow(box, GW_OWNER)};
 }
 
+std::vector<std::wstring> MessageBoxInterceptor::Texts() const
+{
+    std::vector<std::wstring> texts;
+    for (const RecordedBox& box : boxes_)
+        texts.push_back(box.text);
+    return texts;
+}
+
 void MessageBoxInterceptor::Answer(HWND window)
 {
     boxes_.push_back(ReadMessageBox(window));

@@ -32,6 +32,7 @@ public:
     // message loop.
     void WhileOpen(std::function<void()> action) { whileOpen_ = std::move(action); }
     const std::vector<RecordedBox>& Boxes() const { return boxes_; }
+    std::vector<std::wstring> Texts() const;
     void Clear() { boxes_.clear(); }
 
 private:

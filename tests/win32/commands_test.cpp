@@ -6,17 +6,22 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/app_globals.h"
+#include "core/desktop_mirror.h"
+#include "import_hook/import_hook.h"
 #include "mainwindow/main_dialog.h"
 #include "mainwindow/toolbars.h"
 #include "persistence/settings_file.h"
 #include "res/resource.h"
 #include "support/message_box_interceptor.h"
 #include "support/dialog_driver.h"
+#include "support/desktop_scene.h"
 #include "support/dialog_fixture.h"
+#include "support/program_runner.h"
 #include "support/run_value.h"
 #include "support/settings_text.h"
 
@@ -505,6 +510,99 @@ TEST_F(CommandsTest, DroppedFolderFillsThePathBoxAndPicksAFreeLetter)
     Drop(dialog_, temp_.Path());
     EXPECT_EQ(PathText() + ComboSelection(), temp_.Path() + L"\\" + Item(picked));
     EXPECT_EQ(g_beeps, 2);
+}
+
+// An elevated dialog beside the desktop's session says so in its caption, and makes each new, moved
+// and removed drive there too, by Morvex's own quiet one-shot; anywhere else nothing is started.
+TEST_F(CommandsTest, ElevatedDialogMakesItsChangesOnTheDesktopToo)
+{
+    const std::wstring dir = temp_.MakeFolder(L"\x8d44\x6599 dir") + L"\\", moved = temp_.MakeFolder(L"moved");
+    const std::pair<SessionFacts, bool> sessions[] = {   // shell read, same user, same session, elevated
+        {{true, true, true, true}, false},  {{true, true, false, true}, true}, {{true, true, false, false}, false},
+        {{true, false, false, true}, false}, {{false, true, false, true}, false}};
+    for (const auto& [facts, mirrors] : sessions) {
+        DesktopScene scene(facts);
+        ASSERT_NE(OpenDialog(), nullptr);
+        wchar_t caption[64] = L"";
+        GetWindowTextW(dialog_, caption, 64);
+        EXPECT_EQ(caption, MessageText(mirrors ? IDS_ADMINISTRATOR_CAPTION : IDS_TEXT_CAPTION));
+        const std::wstring letter = DeviceText(TakeFreeLetter()), other = DeviceText(TakeFreeLetter());
+        Pick(letter[0]), SetPath(dir), Click(IDM_NEW);
+        SelectRow(RowOf(letter[0])), Pick(other[0]), SetPath(moved), Click(IDM_SAVE);
+        SelectRow(RowOf(other[0])), Click(IDM_REMOVE);
+        std::vector<std::vector<std::wstring>> runs;
+        if (mirrors)
+            runs = {{L"/q", letter, dir}, {L"/q", L"/d", letter}, {L"/q", other, moved}, {L"/q", L"/d", other}};
+        EXPECT_EQ(scene.Runs(), runs) << mirrors;
+        EXPECT_TRUE(boxes_.Boxes().empty());
+        CloseDialog();
+    }
+}
+
+std::wstring g_standIn;
+DWORD WINAPI StandInPath(HMODULE, wchar_t* path, DWORD capacity)
+{
+    lstrcpynW(path, g_standIn.c_str(), static_cast<int>(capacity));
+    return static_cast<DWORD>(g_standIn.size());
+}
+
+// A run on the desktop that fails or does not end in time is reported once, naming the letter; the
+// drive stays made here. Where the shell's token starts nothing, the desktop's own shell starts it.
+TEST_F(CommandsTest, FailedDesktopRunsAreReportedAndTheShellStartsWhatTheTokenCannot)
+{
+    DesktopScene scene({true, true, false, true});
+    ASSERT_NE(OpenDialog(), nullptr);
+    boxes_.SetAnswer(IDOK);
+    g_dwDesktopRunWait = 200;
+    // The shell would start this test program: it starts one that leaves a mark beside itself.
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    g_standIn = std::wstring(self).substr(0, std::wstring(self).rfind(L'\\')) + L"\\quiet_program.exe";
+    for (long exitCode : {1L, long(STILL_ACTIVE), -1L}) {
+        std::optional<ImportHook> standIn;
+        if (exitCode < 0)
+            standIn.emplace("kernel32.dll", "GetModuleFileNameW", reinterpret_cast<void*>(&StandInPath));
+        scene.SetExitCode(exitCode);
+        boxes_.Clear();
+        const wchar_t letter = TakeFreeLetter();
+        Pick(letter), SetPath(temp_.Path()), Click(IDM_NEW);
+        EXPECT_EQ(DeviceTarget(letter), L"\\??\\" + temp_.Path());
+        EXPECT_EQ(boxes_.Texts(), std::vector<std::wstring>(exitCode > 0, MessageText(IDS_DESKTOP_DEFINE_FAILED,
+                                                                                       DeviceText(letter))));
+    }
+    bool ran = false;
+    for (int waited = 0; waited < 200 && !(ran = DeleteFileW((g_standIn + L".ran").c_str()) != FALSE); ++waited)
+        Sleep(50);
+    EXPECT_TRUE(ran) << "the desktop's shell did not start the run";
+    g_dwDesktopRunWait = 10000;
+}
+
+std::vector<std::wstring> g_elevations;
+BOOL WINAPI RecordElevation(SHELLEXECUTEINFOW* run)
+{
+    const bool saved = GetFileAttributesW(g_standIn.c_str()) != INVALID_FILE_ATTRIBUTES;
+    g_elevations.push_back(std::wstring(run->lpVerb) + L" " + run->lpParameters + (saved ? L" after the save" : L""));
+    SetLastError(g_elevations.size() == 1 ? ERROR_CANCELLED : ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+
+// An administrator under UAC gets one more button, which saves the list as Close does and then asks
+// for consent to a log-on run as administrator. A declined consent changes nothing and says nothing.
+TEST_F(CommandsTest, ForAdministratorProgramsSavesThenAsksForConsent)
+{
+    DesktopScene scene({true, true, true, false}, kElevationTypeLimited);
+    ASSERT_NE(OpenDialog(), nullptr);
+    EXPECT_EQ(SendMessageW(g_hwndMainToolbar, TB_BUTTONCOUNT, 0, 0), 4);
+    ImportHook elevate("shell32.dll", "ShellExecuteExW", reinterpret_cast<void*>(&RecordElevation));
+    g_standIn = SettingsPath();
+    g_elevations.clear();
+    boxes_.SetAnswer(IDOK);
+    for (size_t reported : {0u, 1u}) {
+        ForgetSettingsFile();
+        Click(IDM_FOR_ADMINISTRATORS);
+        EXPECT_EQ(g_elevations.back(), L"runas /startup /q after the save");
+        EXPECT_EQ(boxes_.Texts(), std::vector<std::wstring>(reported, MessageText(IDS_ELEVATION_FAILED)));
+    }
 }
 
 }  // namespace

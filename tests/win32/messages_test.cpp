@@ -29,6 +29,8 @@ TEST(Messages, TextsComeFromTheStringTableUnchanged)
         {IDS_LOAD_QUESTION, L"Would you like to load a list of previously saved virtual drives?"},
         {IDS_ROW_TITLE, L"Virtual Drive %c:"},
         {IDS_BROWSE_TITLE, L"Select a directory to be associated with a virtual drive."},
+        {IDS_ADMINISTRATOR_CAPTION, L"Morvex (Administrator)"},
+        {IDS_DESKTOP_DEFINE_FAILED, L"%s was made for programs run as administrator, but not for the desktop."},
     };
     for (const auto& t : texts) {
         wchar_t loaded[256] = L"";

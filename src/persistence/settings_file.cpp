@@ -63,12 +63,21 @@ wchar_t* ReadWholeSection(const wchar_t* path, const wchar_t* section, DWORD* si
     }
 }
 
+// The box as the dialog showed it once the file was read, and which dialog that was: Close
+// changes the Run value only where the user changed the box since.
+struct ShownAutoStart {
+    HWND dialog;
+    bool checked;
+};
+ShownAutoStart g_shownAutoStart = {};
+
 // The box says what the next log-on will do, whatever the file says: a value written at once by
 // a tick may have been left by the caption's close box, which saves nothing.
 void ApplyAutoStartChoice()
 {
     if (IsAutoStartRegistered())
         CheckDlgButton(g_hwndMain, IDC_AUTOSTART, BST_CHECKED);
+    g_shownAutoStart = {g_hwndMain, IsDlgButtonChecked(g_hwndMain, IDC_AUTOSTART) == BST_CHECKED};
 }
 
 // The dialog keeps every saved drive in its list, and offers to map them when none is mapped.
@@ -254,7 +263,9 @@ bool WriteSettingsFile(const wchar_t* path)
     if (g_hwndMain == nullptr)
         return false;
     bool checked = IsDlgButtonChecked(g_hwndMain, IDC_AUTOSTART) == BST_CHECKED;
-    SetAutoStart(checked);
+    // A dialog that never read the file showed no choice: its box applies as it stands.
+    bool shown = g_shownAutoStart.dialog == g_hwndMain ? g_shownAutoStart.checked : !checked;
+    ApplyAutoStartAtClose(checked, shown);
     SectionBuilder drives = {};
     if (!BuildDrivesSection(&drives))
         return false;

@@ -135,6 +135,9 @@ TEST_F(AutoStartPaths, RunValueNamesTheExecutableByItsLogonPath)
         SetAutoStart(true);
         ExpectRunValueFor(runValue, own);
         runValue.Write(L"\"" + form + L"\" /startup");
+        ApplyAutoStartAtClose(true, true);   // the value of this executable, named elsewhere, is rewritten
+        ExpectRunValueFor(runValue, own);
+        runValue.Write(L"\"" + form + L"\" /startup");
         SetAutoStart(false);
         EXPECT_FALSE(runValue.Exists()) << form;
     }

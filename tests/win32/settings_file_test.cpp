@@ -115,6 +115,8 @@ TEST_F(SettingsFileTest, RunValueAndTheStartupManagerSetTheCheckBoxOnly)
         temp_.MakeFile(L"Morvex.ini", std::string("[General]\r\n") + c.line + "\r\n");
         ReadSettingsFile(SettingsPath().c_str(), false);
         EXPECT_EQ(host.Checked(), c.checked) << c.line << " " << c.mark.size();
+        // Close with the box as shown leaves the value alone, also where the startup manager switched it off.
+        EXPECT_TRUE(WriteSettingsFile(SettingsPath().c_str()));
         // Loading never unchecks the box, and the start-up mode leaves it alone.
         host.SetChecked(true);
         ReadSettingsFile(SettingsPath().c_str(), false);

@@ -344,13 +344,11 @@ TEST_F(SettingsFileTest, UnwritableFolderFailsAfterTheRunValue)
 decltype(&WritePrivateProfileSectionW) g_realSectionWrite = nullptr;
 decltype(&ReplaceFileW) g_realReplace = nullptr;
 decltype(&FlushFileBuffers) g_realFlush = nullptr;
-decltype(&MoveFileExW) g_realMove = nullptr;
 decltype(&Sleep) g_realSleep = nullptr;
 bool g_writeSucceeds = false, g_writeIsCut = false;
 int g_replaces = 0, g_lockedReplaces = 0, g_flushes = 0, g_writeLocks = 0;
 DWORD g_lockError = 0;
-std::wstring g_refusedMoveFrom, g_lostName;   // "*" refuses every move
-HANDLE g_heldFile = INVALID_HANDLE_VALUE;      // another program's, without sharing, until the save waits
+HANDLE g_heldFile = INVALID_HANDLE_VALUE;   // another program's, without sharing, until the save waits
 
 // A write that fails, or that a full disk cut short while the system reported it done.
 BOOL WINAPI SectionWriteCutOrFailed(LPCWSTR section, LPCWSTR lines, LPCWSTR path)
@@ -379,21 +377,13 @@ BOOL WINAPI WindowsReplace(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup
 {
     if (g_replaces++ < g_lockedReplaces) {
         if (g_lockError == ERROR_UNABLE_TO_MOVE_REPLACEMENT || g_lockError == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
-            g_realMove(replaced, backup != nullptr ? backup : g_lostName.c_str(), MOVEFILE_REPLACE_EXISTING);
+            backup != nullptr ? MoveFileExW(replaced, backup, MOVEFILE_REPLACE_EXISTING) : DeleteFileW(replaced);
         SetLastError(g_lockError);
         return FALSE;
     }
     EXPECT_EQ(g_flushes, 1);
     DWORD attributes = GetFileAttributesW(replaced);
     return g_realReplace(replaced, replacement, backup, flags, nullptr, nullptr) && SetFileAttributesW(replaced, attributes);
-}
-
-BOOL WINAPI RefusedMove(LPCWSTR from, LPCWSTR to, DWORD flags)
-{
-    if (g_refusedMoveFrom != from && g_refusedMoveFrom != L"*")
-        return g_realMove(from, to, flags);
-    SetLastError(ERROR_SHARING_VIOLATION);
-    return FALSE;
 }
 
 void WINAPI SleepWhileAHolderLetsGo(DWORD milliseconds)
@@ -410,38 +400,22 @@ BOOL WINAPI CountedFlush(HANDLE file)
     return g_realFlush(file);
 }
 
-class SaveTest : public SettingsFileTest {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(write_.Installed() && replace_.Installed() && flush_.Installed() && move_.Installed() &&
-                    sleep_.Installed());
-        g_realSectionWrite = reinterpret_cast<decltype(&WritePrivateProfileSectionW)>(write_.Original());
-        g_realReplace = reinterpret_cast<decltype(&ReplaceFileW)>(replace_.Original());
-        g_realFlush = reinterpret_cast<decltype(&FlushFileBuffers)>(flush_.Original());
-        g_realMove = reinterpret_cast<decltype(&MoveFileExW)>(move_.Original());
-        g_realSleep = reinterpret_cast<decltype(&Sleep)>(sleep_.Original());
-        g_lostName = temp_.Path() + L"\\lost";
-        g_writeSucceeds = true;
-        g_writeIsCut = false;
-        g_writeLocks = 0;
-    }
-    ~SaveTest() override { g_refusedMoveFrom.clear(); }
-
-    ImportHook write_{"kernel32.dll", "WritePrivateProfileSectionW", reinterpret_cast<void*>(&SectionWriteCutOrFailed)};
-    ImportHook replace_{"kernel32.dll", "ReplaceFileW", reinterpret_cast<void*>(&WindowsReplace)};
-    ImportHook flush_{"kernel32.dll", "FlushFileBuffers", reinterpret_cast<void*>(&CountedFlush)};
-    ImportHook move_{"kernel32.dll", "MoveFileExW", reinterpret_cast<void*>(&RefusedMove)};
-    ImportHook sleep_{"kernel32.dll", "Sleep", reinterpret_cast<void*>(&SleepWhileAHolderLetsGo)};
-};
-
 // A save keeps what the file was (a second name, attributes, where no new file can be made, a lock
-// that clears, also on the old file), or leaves it as it was: a cut, a failed write, a lasting lock,
-// a refused replace, a replace that took the old file away and could not move the new one in.
-TEST_F(SaveTest, SaveReplacesTheFileWholeOrLeavesItAsItWas)
+// that clears, on the old file too), or leaves it as it was: a cut, a failed write, a lasting lock,
+// a refused replace, one that took the old file away and could not move the new one in (1176, 1177).
+TEST_F(SettingsFileTest, SaveReplacesTheFileWholeOrLeavesItAsItWas)
 {
-    enum Kind { CutLines, CutSection, FailedWrite, Locked, Refused, Unmoved, Unmoved2, Plain, HardLink, Hidden,
-                NoNewFile, PassingLock, PassingOldLock, PassingNewLock, PassingWriteLock };
+    enum Kind { CutLines, CutSection, FailedWrite, Locked, Refused, Unmoved, Unmoved2, Plain, HardLink, Hidden, NoNewFile,
+                PassingLock, PassingOldLock, PassingNewLock, PassingWriteLock };
+    ImportHook write("kernel32.dll", "WritePrivateProfileSectionW", reinterpret_cast<void*>(&SectionWriteCutOrFailed));
+    ImportHook replace("kernel32.dll", "ReplaceFileW", reinterpret_cast<void*>(&WindowsReplace));
+    ImportHook flush("kernel32.dll", "FlushFileBuffers", reinterpret_cast<void*>(&CountedFlush));
+    ImportHook pause("kernel32.dll", "Sleep", reinterpret_cast<void*>(&SleepWhileAHolderLetsGo));
+    ASSERT_TRUE(write.Installed() && replace.Installed() && flush.Installed() && pause.Installed());
+    g_realSectionWrite = reinterpret_cast<decltype(&WritePrivateProfileSectionW)>(write.Original());
+    g_realReplace = reinterpret_cast<decltype(&ReplaceFileW)>(replace.Original());
+    g_realFlush = reinterpret_cast<decltype(&FlushFileBuffers)>(flush.Original());
+    g_realSleep = reinterpret_cast<decltype(&Sleep)>(pause.Original());
     const std::wstring path = SettingsPath(), newPath = path + L".new", other = temp_.Path() + L"\\other name.ini";
     for (Kind kind : {CutLines, CutSection, FailedWrite, Locked, Refused, Unmoved, Unmoved2, Plain, HardLink, Hidden,
                       NoNewFile, PassingLock, PassingOldLock, PassingNewLock, PassingWriteLock}) {
@@ -457,7 +431,6 @@ TEST_F(SaveTest, SaveReplacesTheFileWholeOrLeavesItAsItWas)
                                 ERROR_UNABLE_TO_MOVE_REPLACEMENT_2};
         g_lockError = kind >= Locked && kind <= Unmoved2 ? errors[kind - Locked] : ERROR_SHARING_VIOLATION;
         g_lockedReplaces = kind >= Locked && kind <= Unmoved2 ? 1000 : kind == PassingLock ? 3 : 0;
-        g_refusedMoveFrom = kind == Unmoved || kind == Unmoved2 ? newPath : L"";
         g_replaces = g_flushes = 0;
         g_writeLocks = kind == PassingWriteLock ? 2 : 0;
         if (kind == PassingOldLock || kind == PassingNewLock)
@@ -476,31 +449,20 @@ TEST_F(SaveTest, SaveReplacesTheFileWholeOrLeavesItAsItWas)
     }
 }
 
-// Where the old file cannot be put back either, the list lives on in the new file alone: the log-on
-// run and the dialog read it, and the next save puts it in place with all it holds.
-TEST_F(SaveTest, ListLeftInTheNewFileIsReadAndPutInPlace)
+// A save cut between the two names, the old file put back in vain, leaves the list in the new file
+// alone: the dialog and the log-on run read it, and the next save puts it in place with all it holds.
+TEST_F(SettingsFileTest, ListLeftInTheNewFileIsReadAndPutInPlace)
 {
     const wchar_t letter = TakeFreeLetter();
     const std::wstring dir = temp_.MakeFolder(L"saved") + L"\\";
-    temp_.MakeFile(L"Morvex.ini", Utf16FileBytes(L"[Drives]\r\nQ=C:\\old\\\r\n[Notes]\r\nn=kept\r\n"));
-    g_lockError = ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
-    g_lockedReplaces = 1000;
-    g_refusedMoveFrom = L"*";
-    {
-        ControlHost host;
-        host.AddRow(letter, dir);
-        EXPECT_FALSE(WriteSettingsFile(SettingsPath().c_str()));
-    }
-    g_refusedMoveFrom.clear();
-    g_lockedReplaces = g_replaces = g_flushes = 0;
-    ASSERT_FALSE(FileExists(SettingsPath()));
+    temp_.MakeFile(L"Morvex.ini.new", Utf16FileBytes(L"[Drives]\r\n" + Letter(letter) + L"=" + dir + L"\r\n[Notes]\r\nn=kept\r\n"));
     EXPECT_TRUE(ReadSettingsFile(SettingsPath().c_str(), true));
     EXPECT_EQ(DeviceTarget(letter), VirtualTarget(dir));
     ControlHost host;
     host.AddRow(L'D', L"C:\\d\\");
     EXPECT_TRUE(WriteSettingsFile(SettingsPath().c_str()));
     EXPECT_EQ(ReadValue(SettingsPath(), L"Notes", L"n"), L"kept");
-    EXPECT_FALSE(FileExists(SettingsPath() + L".new") || FileExists(SettingsPath() + L".old"));
+    EXPECT_FALSE(FileExists(SettingsPath() + L".new"));
 }
 
 HGLOBAL WINAPI RefusingAlloc(UINT, SIZE_T)

@@ -21,6 +21,56 @@ bool IsLetterArgument(const wchar_t* argument)
     return argument[2] == L'\\' && argument[3] == L'\0';
 }
 
+bool IsBlank(wchar_t unit)
+{
+    return unit == L' ' || unit == L'\t';
+}
+
+void TakeArgument(const wchar_t* argument, ParsedCommandLine* parsed)
+{
+    wchar_t letter = 0;
+    switch (ClassifyArgument(argument, &letter)) {
+    case ArgumentKind::StartupSwitch:
+        parsed->startup = true;
+        break;
+    case ArgumentKind::DeleteSwitch:
+        parsed->remove = true;
+        break;
+    case ArgumentKind::QuietSwitch:
+        parsed->quiet = true;
+        break;
+    case ArgumentKind::ListSwitch:
+        parsed->list = true;
+        break;
+    case ArgumentKind::UsageSwitch:
+        parsed->usage = true;
+        break;
+    case ArgumentKind::DriveLetter:
+        parsed->letter = letter;
+        break;
+    case ArgumentKind::DirectoryPath:
+        if (parsed->path == nullptr)
+            parsed->path = argument;
+        break;
+    case ArgumentKind::OtherSwitch:
+    case ArgumentKind::Ignored:
+        break;
+    }
+}
+
+// The piece of text that starts at rest, cut where it ends: at a blank, or at a quote when it is
+// a letter or a directory. Returns where the next piece may start, null after the last.
+wchar_t* CutPiece(wchar_t* rest, bool atBlanks)
+{
+    const bool atQuote = IsDriveLetter(rest[0]);
+    while (*rest != L'\0' && !(atBlanks && IsBlank(*rest)) && !(atQuote && *rest == L'"'))
+        ++rest;
+    if (*rest == L'\0')
+        return nullptr;
+    *rest = L'\0';
+    return rest + 1;
+}
+
 }  // namespace
 
 ArgumentKind ClassifyArgument(const wchar_t* argument, wchar_t* letter)
@@ -52,37 +102,22 @@ ArgumentKind ClassifyArgument(const wchar_t* argument, wchar_t* letter)
     return ArgumentKind::Ignored;
 }
 
-ParsedCommandLine ParseArguments(int count, const wchar_t* const* arguments)
+ParsedCommandLine ParseArguments(int count, wchar_t* const* arguments)
 {
     ParsedCommandLine parsed;
     for (int i = 1; i < count; ++i) {
-        wchar_t letter = 0;
-        switch (ClassifyArgument(arguments[i], &letter)) {
-        case ArgumentKind::StartupSwitch:
-            parsed.startup = true;
-            break;
-        case ArgumentKind::DeleteSwitch:
-            parsed.remove = true;
-            break;
-        case ArgumentKind::QuietSwitch:
-            parsed.quiet = true;
-            break;
-        case ArgumentKind::ListSwitch:
-            parsed.list = true;
-            break;
-        case ArgumentKind::UsageSwitch:
-            parsed.usage = true;
-            break;
-        case ArgumentKind::DriveLetter:
-            parsed.letter = letter;
-            break;
-        case ArgumentKind::DirectoryPath:
-            if (parsed.path == nullptr)
-                parsed.path = arguments[i];
-            break;
-        case ArgumentKind::OtherSwitch:
-        case ArgumentKind::Ignored:
-            break;
+        // A quote cannot be part of a path: "C:\dir\" reaches the program as C:\dir" (the
+        // backslash escapes the quote), and whatever followed on the line has joined it.
+        wchar_t* rest = CutPiece(arguments[i], false);
+        TakeArgument(arguments[i], &parsed);
+        while (rest != nullptr) {
+            while (IsBlank(*rest))
+                ++rest;
+            if (*rest == L'\0')
+                break;
+            wchar_t* piece = rest;
+            rest = CutPiece(piece, true);
+            TakeArgument(piece, &parsed);
         }
     }
     return parsed;

@@ -26,8 +26,10 @@ struct ParsedCommandLine {
     bool usage = false;
 };
 
-// Classifies arguments[1] .. arguments[count - 1]; arguments[0] names the program.
-ParsedCommandLine ParseArguments(int count, const wchar_t* const* arguments);
+// Classifies arguments[1] .. arguments[count - 1]; arguments[0] names the program. A quote ends a
+// letter or directory argument where it stands (a terminator is written over it), and what follows
+// it is read as further arguments, split at blanks and tabs.
+ParsedCommandLine ParseArguments(int count, wchar_t* const* arguments);
 
 enum class CommandAction {
     ShowUsage,     // "/?", whatever else the line holds

@@ -4,7 +4,8 @@
 #include <cstddef>
 
 // Turns a full path in place into its log-on form: a letter that is a virtual drive gives way to
-// the drive's directory (a drive onto a drive too), and short (8.3) names to their long form.
+// the drive's directory (a drive onto a drive too), short (8.3) names to their long form, and a
+// network drive's letter to its share (\\server\share\...).
 // Directory junctions and symbolic links stay as they are. False when the result would not fit.
 bool ToLogonPath(wchar_t* path, size_t capacity);
 

@@ -3,9 +3,12 @@
 
 #include <windows.h>
 
+#include "core/dll_search.h"
 #include "core/output_rules.h"
 
 namespace {
+
+using AttachConsoleFunction = BOOL(WINAPI*)(DWORD);
 
 bool WriteToConsole(HANDLE console, const wchar_t* text)
 {
@@ -31,8 +34,11 @@ bool WriteStandardLine(StandardStream stream, const wchar_t* text)
     if (handle != nullptr && handle != INVALID_HANDLE_VALUE && (WriteToConsole(handle, text) || WriteUtf8(handle, text)))
         return true;
     // A GUI program gets no usable handles from its console parent: it attaches to the console
-    // (the call fails harmlessly once attached) and opens its screen buffer.
-    AttachConsole(ATTACH_PARENT_PROCESS);
+    // (the call fails harmlessly once attached) and opens its screen buffer. Windows 2000 has no
+    // such call, and would not start a program that imports it.
+    AttachConsoleFunction attachConsole = nullptr;
+    if (BindFunction(GetModuleHandleW(L"kernel32.dll"), "AttachConsole", &attachConsole))
+        attachConsole(ATTACH_PARENT_PROCESS);
     HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                  OPEN_EXISTING, 0, nullptr);
     if (console == INVALID_HANDLE_VALUE)

@@ -17,32 +17,46 @@ const wchar_t kRunValueName[] = L"Morvex";
 // The startup manager's marks are 12 bytes; anything up to this size is read.
 constexpr DWORD kStartupMarkCapacity = 64;
 
-// Compared in their log-on forms: an older value may name this executable by its short path or
-// through a virtual drive.
-bool RunValueStartsThisExecutable(HKEY key)
+// The command that the value is written with: this executable's log-on path in quotes, and the switch.
+bool ComposeOwnCommand(wchar_t (&command)[kModulePathCapacity])
+{
+    command[0] = L'"';
+    size_t length = LogonPathOfExecutable(command + 1, kModulePathCapacity - 1);
+    return ComposeRunValue(command, kModulePathCapacity, length);
+}
+
+enum class RunValueOwner { Another, ThisExecutable, ThisExecutableElsewhere };
+
+// Programs are compared in their log-on forms: an older value may name this executable by its
+// short path or through a virtual drive, and is then this executable's, named elsewhere.
+RunValueOwner FindRunValueOwner(HKEY key)
 {
     wchar_t command[kModulePathCapacity + 16] = {};
     DWORD type = 0;
     // One unit less than the buffer, so that the value read is always terminated.
     DWORD bytes = sizeof(command) - sizeof(wchar_t);
+    wchar_t own[kModulePathCapacity] = {};
+    wchar_t program[kModulePathCapacity];
+    wchar_t ownProgram[kModulePathCapacity];
     if (RegQueryValueExW(key, kRunValueName, nullptr, &type, reinterpret_cast<BYTE*>(command), &bytes) !=
             ERROR_SUCCESS ||
-        type != REG_SZ)
-        return false;
-    wchar_t program[kModulePathCapacity];
-    wchar_t executable[kModulePathCapacity];
-    return LogonPathOfExecutable(executable, kModulePathCapacity) != 0 &&
-           RunCommandProgram(command, program, kModulePathCapacity) && ToLogonPath(program, kModulePathCapacity) &&
-           lstrcmpiW(program, executable) == 0;
+        type != REG_SZ || !ComposeOwnCommand(own) || !RunCommandProgram(command, program, kModulePathCapacity) ||
+        !ToLogonPath(program, kModulePathCapacity) || !RunCommandProgram(own, ownProgram, kModulePathCapacity) ||
+        lstrcmpiW(program, ownProgram) != 0)
+        return RunValueOwner::Another;
+    return lstrcmpiW(command, own) == 0 ? RunValueOwner::ThisExecutable : RunValueOwner::ThisExecutableElsewhere;
+}
+
+bool RunValueStartsThisExecutable(HKEY key)
+{
+    return FindRunValueOwner(key) != RunValueOwner::Another;
 }
 
 bool WriteRunValue()
 {
     wchar_t command[kModulePathCapacity] = {};
-    command[0] = L'"';
-    size_t length = LogonPathOfExecutable(command + 1, kModulePathCapacity - 1);
     HKEY key = nullptr;
-    if (!ComposeRunValue(command, kModulePathCapacity, length) ||
+    if (!ComposeOwnCommand(command) ||
         RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return false;
     LONG written = RegSetValueExW(key, kRunValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(command),
@@ -82,6 +96,26 @@ void SetAutoStart(bool enable)
 {
     if (!(enable ? WriteRunValue() : DeleteOwnRunValue()))
         ShowError(IDS_RUN_VALUE_FAILED);
+}
+
+void ApplyAutoStartAtClose(bool checked, bool shownChecked)
+{
+    bool elsewhere = false;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+        elsewhere = FindRunValueOwner(key) == RunValueOwner::ThisExecutableElsewhere;
+        RegCloseKey(key);
+    }
+    switch (RunValueChangeAtClose(checked, shownChecked, elsewhere)) {
+    case RunValueChange::Write:
+        SetAutoStart(true);
+        break;
+    case RunValueChange::Delete:
+        SetAutoStart(false);
+        break;
+    case RunValueChange::Leave:
+        break;
+    }
 }
 
 bool IsAutoStartRegistered()

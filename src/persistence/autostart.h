@@ -7,6 +7,10 @@
 // copy's value is that copy's autostart. A value that cannot be written or deleted is reported.
 void SetAutoStart(bool enable);
 
+// Close's part: shownChecked is the box as the dialog showed it once the settings were read (see
+// RunValueChangeAtClose). Failures are reported as SetAutoStart reports them.
+void ApplyAutoStartAtClose(bool checked, bool shownChecked);
+
 // True when the Run value starts this executable and Task Manager or the Settings app has not
 // switched it off (Windows then skips it): the next log-on will run it.
 bool IsAutoStartRegistered();

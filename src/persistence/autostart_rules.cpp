@@ -42,3 +42,10 @@ bool RunCommandProgram(const wchar_t* command, wchar_t* program, size_t capacity
     program[length] = L'\0';
     return true;
 }
+
+RunValueChange RunValueChangeAtClose(bool checked, bool shownChecked, bool namesThisExecutableElsewhere)
+{
+    if (checked != shownChecked)
+        return checked ? RunValueChange::Write : RunValueChange::Delete;
+    return namesThisExecutableElsewhere ? RunValueChange::Write : RunValueChange::Leave;
+}

@@ -19,3 +19,10 @@ bool IsStartupMarkDisabled(const unsigned char* data, size_t size);
 // The program a Run value's command line starts: its first argument in double quotes, or the text
 // up to the first blank. False when there is none or it does not fit capacity units.
 bool RunCommandProgram(const wchar_t* command, wchar_t* program, size_t capacity);
+
+// What Close does with the Run value: it writes or deletes it only where the user changed the box
+// since the dialog showed it, and otherwise rewrites a value that starts this executable by another
+// path (its short path, a virtual or network drive's letter). So a value that Windows' startup
+// manager switched off, which the box shows unticked, stays where the user can switch it on.
+enum class RunValueChange { Leave, Write, Delete };
+RunValueChange RunValueChangeAtClose(bool checked, bool shownChecked, bool namesThisExecutableElsewhere);

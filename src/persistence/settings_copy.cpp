@@ -23,11 +23,13 @@ void ReleaseBytes(FileBytes* bytes)
     bytes->size = 0;
 }
 
-// A file that does not exist reads as no bytes; false when it exists and cannot be read.
-bool ReadWholeFile(const wchar_t* path, FileBytes* bytes)
+// A file that does not exist reads as no bytes; false when it exists and cannot be read. A save
+// waits for a program that holds the file; loading reads what it can at once.
+bool ReadWholeFile(const wchar_t* path, FileBytes* bytes, bool waitForHolder)
 {
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    const DWORD access = GENERIC_READ, sharing = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    HANDLE file = waitForHolder ? OpenHeldFile(path, access, sharing, OPEN_EXISTING)
+                                : CreateFileW(path, access, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return GetLastError() == ERROR_FILE_NOT_FOUND;
     DWORD high = 0;
@@ -61,18 +63,29 @@ bool DecodeAnsi(const unsigned char* bytes, size_t size, wchar_t* units, size_t 
 
 }  // namespace
 
+HANDLE OpenHeldFile(const wchar_t* path, DWORD access, DWORD sharing, DWORD disposition)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        HANDLE file = CreateFileW(path, access, sharing, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || !ShouldWaitForFile(GetLastError(), GetTickCount() - start))
+            return file;
+        Sleep(kFileRetryInterval);
+    }
+}
+
 bool IsUtf8SettingsFile(const wchar_t* path)
 {
     FileBytes bytes;
-    bool utf8 = ReadWholeFile(path, &bytes) && DetectSettingsEncoding(bytes.data, bytes.size) == SettingsEncoding::Utf8;
+    bool utf8 = ReadWholeFile(path, &bytes, false) && DetectSettingsEncoding(bytes.data, bytes.size) == SettingsEncoding::Utf8;
     ReleaseBytes(&bytes);
     return utf8;
 }
 
-bool WriteUnicodeCopy(const wchar_t* source, HANDLE copy)
+bool WriteUnicodeCopy(const wchar_t* source, HANDLE copy, bool waitForHolder)
 {
     FileBytes bytes;
-    if (!ReadWholeFile(source, &bytes))
+    if (!ReadWholeFile(source, &bytes, waitForHolder))
         return false;
     auto* units = static_cast<wchar_t*>(GlobalAlloc(GMEM_FIXED, (bytes.size + 1) * sizeof(wchar_t)));
     size_t count = 0;
@@ -90,7 +103,7 @@ bool OverwriteWithCopy(const wchar_t* copy, const wchar_t* file)
     if (handle == INVALID_HANDLE_VALUE)
         return false;
     FileBytes bytes;
-    bool written = ReadWholeFile(copy, &bytes) && WriteWhole(handle, bytes.data, bytes.size) && SetEndOfFile(handle) &&
+    bool written = ReadWholeFile(copy, &bytes, false) && WriteWhole(handle, bytes.data, bytes.size) && SetEndOfFile(handle) &&
                    FlushFileBuffers(handle);
     CloseHandle(handle);
     ReleaseBytes(&bytes);
@@ -99,7 +112,7 @@ bool OverwriteWithCopy(const wchar_t* copy, const wchar_t* file)
 
 bool FlushToDisk(const wchar_t* path)
 {
-    HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = OpenHeldFile(path, GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     bool flushed = FlushFileBuffers(file);
@@ -114,7 +127,7 @@ bool MakeTemporaryUnicodeCopy(const wchar_t* source, wchar_t* copy)
     if (length == 0 || length >= MAX_PATH || GetTempFileNameW(folder, L"mvx", 0, copy) == 0)
         return false;
     HANDLE file = CreateFileW(copy, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    bool written = file != INVALID_HANDLE_VALUE && WriteUnicodeCopy(source, file);
+    bool written = file != INVALID_HANDLE_VALUE && WriteUnicodeCopy(source, file, false);
     if (file != INVALID_HANDLE_VALUE)
         CloseHandle(file);
     if (!written)

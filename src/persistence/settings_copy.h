@@ -7,10 +7,14 @@
 // True when the file holds UTF-8 text that the profile functions would misread.
 bool IsUtf8SettingsFile(const wchar_t* path);
 
+// CreateFileW for a save: a sharing or lock violation is waited out for 2 seconds.
+HANDLE OpenHeldFile(const wchar_t* path, DWORD access, DWORD sharing, DWORD disposition);
+
 // Writes into copy, a new file open for writing, the text of source decoded from UTF-16, UTF-8 or
 // the ANSI code page, in UTF-16LE with its byte-order mark; just the mark when source does not
-// exist. False when source cannot be read or copy cannot be written whole.
-bool WriteUnicodeCopy(const wchar_t* source, HANDLE copy);
+// exist. False when source cannot be read (held for more than 2 seconds, with waitForHolder) or
+// copy cannot be written whole.
+bool WriteUnicodeCopy(const wchar_t* source, HANDLE copy, bool waitForHolder);
 
 // Such a copy in the temporary folder, for reading only; copy (MAX_PATH units) receives its path.
 bool MakeTemporaryUnicodeCopy(const wchar_t* source, wchar_t* copy);
@@ -19,5 +23,5 @@ bool MakeTemporaryUnicodeCopy(const wchar_t* source, wchar_t* copy);
 // its other names, attributes and security. False, with the system's error, when it cannot.
 bool OverwriteWithCopy(const wchar_t* copy, const wchar_t* file);
 
-// Writes the file's data through to the disk.
+// Writes the file's data through to the disk, waiting for a program that holds it.
 bool FlushToDisk(const wchar_t* path);

@@ -26,7 +26,6 @@ const wchar_t kGeneralSection[] = L"General";
 const wchar_t kAutoStartKey[] = L"AutoStart";
 const wchar_t kDrivesSection[] = L"Drives";
 const wchar_t kNewFileSuffix[] = L".new";
-constexpr size_t kNewFilePathCapacity = kSettingsTargetCapacity + 4;
 
 bool FindSettingsPath(wchar_t (&path)[kModulePathCapacity])
 {
@@ -64,12 +63,21 @@ wchar_t* ReadWholeSection(const wchar_t* path, const wchar_t* section, DWORD* si
     }
 }
 
+// The box as the dialog showed it once the file was read, and which dialog that was: Close
+// changes the Run value only where the user changed the box since.
+struct ShownAutoStart {
+    HWND dialog;
+    bool checked;
+};
+ShownAutoStart g_shownAutoStart = {};
+
 // The box says what the next log-on will do, whatever the file says: a value written at once by
 // a tick may have been left by the caption's close box, which saves nothing.
 void ApplyAutoStartChoice()
 {
     if (IsAutoStartRegistered())
         CheckDlgButton(g_hwndMain, IDC_AUTOSTART, BST_CHECKED);
+    g_shownAutoStart = {g_hwndMain, IsDlgButtonChecked(g_hwndMain, IDC_AUTOSTART) == BST_CHECKED};
 }
 
 // The dialog keeps every saved drive in its list, and offers to map them when none is mapped.
@@ -173,13 +181,22 @@ bool ReadsBackWhole(const wchar_t* path, const wchar_t* autoStart, const Section
 }
 
 // Writes both sections into the file through the profile functions and reads them back whole.
+// Each of those calls opens the file: a program that holds it is waited for as at every open.
 bool WriteCheckedSections(const wchar_t* file, const wchar_t* autoStart, const SectionBuilder& drives)
 {
-    uint64_t otherSections = 0;
-    return FingerprintOtherSections(file, &otherSections) &&
-           WritePrivateProfileStringW(kGeneralSection, kAutoStartKey, autoStart, file) &&
-           WritePrivateProfileSectionW(kDrivesSection, drives.units, file) &&
-           ReadsBackWhole(file, autoStart, drives, otherSections);
+    const DWORD start = GetTickCount();
+    for (;;) {
+        SetLastError(ERROR_SUCCESS);
+        uint64_t otherSections = 0;
+        if (FingerprintOtherSections(file, &otherSections) &&
+            WritePrivateProfileStringW(kGeneralSection, kAutoStartKey, autoStart, file) &&
+            WritePrivateProfileSectionW(kDrivesSection, drives.units, file) &&
+            ReadsBackWhole(file, autoStart, drives, otherSections))
+            return true;
+        if (!ShouldWaitForFile(GetLastError(), GetTickCount() - start))
+            return false;
+        Sleep(kFileRetryInterval);
+    }
 }
 
 // The new file is written beside the file that the path finally names, which it replaces once it
@@ -187,19 +204,26 @@ bool WriteCheckedSections(const wchar_t* file, const wchar_t* autoStart, const S
 bool ReplaceSettingsFile(const wchar_t* path, const wchar_t* autoStart, const SectionBuilder& drives)
 {
     SettingsTarget target;
-    wchar_t newPath[kNewFilePathCapacity];
-    if (!FindSettingsTarget(path, &target) || !CopyBounded(newPath, kNewFilePathCapacity, target.path) ||
-        !AppendBounded(newPath, kNewFilePathCapacity, kNewFileSuffix))
+    wchar_t newPath[kSiblingPathCapacity];
+    if (!FindSettingsTarget(path, &target) || !SiblingPath(target.path, kNewFileSuffix, newPath))
         return false;
-    HANDLE file = CreateFileW(newPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // The list that a save cut between the two names left goes in place first, with all it holds.
+    if (!target.exists && IsStrandedSave(target.path, newPath)) {
+        if (!MoveFileExW(newPath, target.path, MOVEFILE_WRITE_THROUGH))
+            return false;
+        target.exists = true;
+    }
+    HANDLE file = OpenHeldFile(newPath, GENERIC_WRITE, 0, CREATE_ALWAYS);
     // A folder may let the user write the file but create none beside it: it is written where it is.
     if (file == INVALID_HANDLE_VALUE)
         return WriteCheckedSections(path, autoStart, drives) && FlushToDisk(path);
-    bool copied = WriteUnicodeCopy(target.path, file);
+    bool copied = WriteUnicodeCopy(target.path, file, true);
     CloseHandle(file);
-    bool replaced = copied && WriteCheckedSections(newPath, autoStart, drives) && PutInPlace(newPath, target);
-    // What is left of the new file goes, unless a failed replace took the old one away.
-    if (!target.exists || GetFileAttributesW(target.path) != INVALID_FILE_ATTRIBUTES)
+    bool checked = copied && WriteCheckedSections(newPath, autoStart, drives);
+    bool replaced = checked && PutInPlace(newPath, target);
+    // What is left of the new file goes, unless it is the only copy of the list: the old file could
+    // neither be replaced nor put back.
+    if (!checked || GetFileAttributesW(target.path) != INVALID_FILE_ATTRIBUTES)
         DeleteFileW(newPath);
     return replaced;
 }
@@ -220,6 +244,10 @@ bool SaveSettings()
 
 bool ReadSettingsFile(const wchar_t* path, bool startupMode)
 {
+    // A save cut between its two names left the list in the new file alone.
+    wchar_t newPath[kSiblingPathCapacity];
+    if (SiblingPath(path, kNewFileSuffix, newPath) && IsStrandedSave(path, newPath))
+        path = newPath;
     // A UTF-8 file (Notepad's default) is read through a UTF-16 copy; the file itself stays as it is.
     wchar_t copy[MAX_PATH];
     if (IsUtf8SettingsFile(path) && MakeTemporaryUnicodeCopy(path, copy)) {
@@ -235,7 +263,9 @@ bool WriteSettingsFile(const wchar_t* path)
     if (g_hwndMain == nullptr)
         return false;
     bool checked = IsDlgButtonChecked(g_hwndMain, IDC_AUTOSTART) == BST_CHECKED;
-    SetAutoStart(checked);
+    // A dialog that never read the file showed no choice: its box applies as it stands.
+    bool shown = g_shownAutoStart.dialog == g_hwndMain ? g_shownAutoStart.checked : !checked;
+    ApplyAutoStartAtClose(checked, shown);
     SectionBuilder drives = {};
     if (!BuildDrivesSection(&drives))
         return false;

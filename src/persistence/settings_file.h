@@ -9,7 +9,7 @@
 bool LoadSettings(bool startupMode);
 
 // Writes the check box and the drive list to the file beside the executable, after bringing
-// the Run value in line. True when the file was written completely.
+// the Run value in line with a box the user changed. True when the file was written completely.
 bool SaveSettings();
 
 bool ReadSettingsFile(const wchar_t* path, bool startupMode);

@@ -26,8 +26,10 @@ void FindFinalPath(HANDLE file, wchar_t (&path)[kSettingsTargetCapacity])
         DirectoryOfTarget(finalPath, path, kSettingsTargetCapacity);
 }
 
+const wchar_t kBackupSuffix[] = L".old";
+
 // One attempt; false with the system's error.
-bool MoveIntoPlace(const wchar_t* newPath, const SettingsTarget& target)
+bool MoveIntoPlace(const wchar_t* newPath, const SettingsTarget& target, const wchar_t* backupPath)
 {
     // A replace gives the name to another file: the file's other names would keep the old text.
     if (target.hardLinked)
@@ -35,10 +37,32 @@ bool MoveIntoPlace(const wchar_t* newPath, const SettingsTarget& target)
     // Also where a failed replace has already taken the old file away.
     if (GetFileAttributesW(target.path) == INVALID_FILE_ATTRIBUTES)
         return MoveFileExW(newPath, target.path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    return ReplaceFileW(target.path, newPath, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+    // Without a backup name, a replace that fails half-way leaves the old file gone (1176) or under
+    // a name of its own choosing (1177); with one, it lies where it can be put back.
+    return ReplaceFileW(target.path, newPath, backupPath, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+}
+
+void PutBackOldFile(const SettingsTarget& target, const wchar_t* backupPath)
+{
+    if (GetFileAttributesW(target.path) == INVALID_FILE_ATTRIBUTES &&
+        GetFileAttributesW(backupPath) != INVALID_FILE_ATTRIBUTES)
+        MoveFileExW(backupPath, target.path, MOVEFILE_WRITE_THROUGH);
 }
 
 }  // namespace
+
+bool SiblingPath(const wchar_t* path, const wchar_t* suffix, wchar_t (&sibling)[kSiblingPathCapacity])
+{
+    return CopyBounded(sibling, kSiblingPathCapacity, path) && AppendBounded(sibling, kSiblingPathCapacity, suffix);
+}
+
+bool IsStrandedSave(const wchar_t* path, const wchar_t* newPath)
+{
+    if (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES || GetLastError() != ERROR_FILE_NOT_FOUND)
+        return false;
+    DWORD attributes = GetFileAttributesW(newPath);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
 
 bool FindSettingsTarget(const wchar_t* path, SettingsTarget* target)
 {
@@ -62,13 +86,18 @@ bool FindSettingsTarget(const wchar_t* path, SettingsTarget* target)
 bool PutInPlace(const wchar_t* newPath, const SettingsTarget& target)
 {
     // A rename, even with MOVEFILE_WRITE_THROUGH, makes the new name durable, not the new data.
-    if (!FlushToDisk(newPath))
+    wchar_t backupPath[kSiblingPathCapacity];
+    if (!FlushToDisk(newPath) || !SiblingPath(target.path, kBackupSuffix, backupPath))
         return false;
+    DeleteFileW(backupPath);
     const DWORD start = GetTickCount();
-    while (!MoveIntoPlace(newPath, target)) {
-        if (!ShouldRetryReplace(GetLastError(), GetTickCount() - start))
+    while (!MoveIntoPlace(newPath, target, backupPath)) {
+        const DWORD error = GetLastError();
+        PutBackOldFile(target, backupPath);
+        if (!ShouldWaitForFile(error, GetTickCount() - start))
             return false;
-        Sleep(kReplaceRetryInterval);
+        Sleep(kFileRetryInterval);
     }
+    DeleteFileW(backupPath);
     return true;
 }

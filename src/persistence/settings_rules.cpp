@@ -124,12 +124,12 @@ bool DecodeSettingsBytes(const unsigned char* bytes, size_t size, wchar_t* units
     return false;
 }
 
-bool ShouldRetryReplace(unsigned long error, unsigned long elapsedMilliseconds)
+bool ShouldWaitForFile(unsigned long error, unsigned long elapsedMilliseconds)
 {
     // Sharing and lock violations; Windows' ReplaceFileW reports a replaced file held open as
-    // "unable to remove replaced", and one it could not move in as "unable to move replacement"
-    // with the old file gone, which the next attempt moves into place.
-    const bool passingLock = error == 32 || error == 33 || error == 1175 || error == 1176;
+    // "unable to remove replaced", and a replacement it could not move in as "unable to move
+    // replacement" (1176, 1177) once the old file has been put back.
+    const bool passingLock = error == 32 || error == 33 || (error >= 1175 && error <= 1177);
     return passingLock && elapsedMilliseconds < 2000;
 }
 

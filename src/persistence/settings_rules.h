@@ -36,10 +36,11 @@ bool DecodeSettingsBytes(const unsigned char* bytes, size_t size, wchar_t* units
 
 constexpr size_t kAutoStartValueCapacity = 32;
 
-// A scanner, the indexer or a sync client may hold a file for a moment: a replace that met a
-// sharing or lock violation is tried again every kReplaceRetryInterval ms for 2 seconds.
-constexpr unsigned long kReplaceRetryInterval = 100;
-bool ShouldRetryReplace(unsigned long error, unsigned long elapsedMilliseconds);
+// A scanner, the indexer or a sync client may hold a file for a moment: every open of a save, and
+// the replace, that met a sharing or lock violation is tried again every kFileRetryInterval ms
+// for 2 seconds.
+constexpr unsigned long kFileRetryInterval = 100;
+bool ShouldWaitForFile(unsigned long error, unsigned long elapsedMilliseconds);
 
 // Takes a NUL-terminated line apart. The letter is upper-cased but not validated; blanks and
 // tabs around "=" are skipped; the directory is the rest of the line, possibly empty.

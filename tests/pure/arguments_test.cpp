@@ -65,6 +65,8 @@ struct CommandLineCase {
     bool quiet = false;
 };
 
+wchar_t program[] = L"Morvex.exe";
+
 TEST(ParseArguments, ChoosesTheOperationOfTheWholeLine)
 {
     const CommandLineCase cases[] = {
@@ -95,10 +97,19 @@ TEST(ParseArguments, ChoosesTheOperationOfTheWholeLine)
         {{L"Z:", L"C:\\dir", L"/L"}, CommandAction::ListDrives, L'Z', L"C:\\dir"},
         {{L"-q", L"/l"}, CommandAction::ListDrives, 0, nullptr, true},
         {{L"/l", L"/?", L"/d", L"Z:"}, CommandAction::ShowUsage, L'Z', nullptr},
+        // A quoted path that ends in a backslash, as a batch file's "%~dp0": the backslash escapes
+        // the quote, which then ends the path, and the rest of the line has joined it.
+        {{L"/q", L"Y:", L"C:\\dir\""}, CommandAction::DefineDrive, L'Y', L"C:\\dir", true},
+        {{L"X:", L"C:\\My Dir\" /q"}, CommandAction::DefineDrive, L'X', L"C:\\My Dir", true},
+        {{L"C:\\a b\" \tZ:\\ C:\\c\" Y: /Q"}, CommandAction::DefineDrive, L'Y', L"C:\\a b", true},
+        {{L"/d", L"z:\""}, CommandAction::RemoveDrive, L'Z', nullptr},
+        {{L"Z:", L"/x\"C:\\dir", L"\"C:\\dir"}, CommandAction::ShowDialog, L'Z', nullptr},
     };
     for (const CommandLineCase& c : cases) {
-        std::vector<const wchar_t*> argv = {L"Morvex.exe"};
-        argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
+        std::vector<std::wstring> texts(c.arguments.begin(), c.arguments.end());
+        std::vector<wchar_t*> argv = {program};
+        for (std::wstring& text : texts)
+            argv.push_back(&text[0]);
         ParsedCommandLine parsed = ParseArguments(static_cast<int>(argv.size()), argv.data());
         std::wstring line;
         for (const wchar_t* a : c.arguments)
@@ -127,7 +138,7 @@ TEST(HasArguments, AnythingAfterTheProgramAsTheSystemSplitsIt)
 
 TEST(ParseArguments, ProgramNameIsNeverAnArgument)
 {
-    const wchar_t* argv[] = {L"C:\\Morvex.exe"};
+    wchar_t* argv[] = {program};
     ParsedCommandLine parsed = ParseArguments(1, argv);
     EXPECT_EQ(parsed.path, nullptr);
     EXPECT_EQ(parsed.letter, 0);

@@ -253,6 +253,15 @@ TEST(ComposeRunValue, QuotesThePathAndAddsTheSwitch)
     EXPECT_FALSE(ComposeRunValue(small, 20, 17));
 }
 
+TEST(RunValueChangeAtClose, OnlyAChangedBoxOrAnotherPathOfThisExecutable)
+{
+    using C = RunValueChange;
+    // Indexed by checked, shown checked, named elsewhere.
+    const C expected[2][2][2] = {{{C::Leave, C::Write}, {C::Delete, C::Delete}}, {{C::Write, C::Write}, {C::Leave, C::Write}}};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(RunValueChangeAtClose(i & 4, i & 2, i & 1), expected[i >> 2][(i >> 1) & 1][i & 1]) << i;
+}
+
 TEST(PlanSavedDrives, OneLinePerLetterWithBaseDrivesFirst)
 {
     // Letters in the order they are to be applied; a circle goes in file order, after the rest.

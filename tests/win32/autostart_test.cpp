@@ -115,6 +115,30 @@ DWORD WINAPI ReportedModulePath(HMODULE, LPWSTR path, DWORD capacity)
     return lstrlenW(path);
 }
 
+// A network drive, as Windows reports one (Wine has none), and its share.
+wchar_t g_networkLetter = 0;
+decltype(&GetProcAddress) g_realBind = nullptr;
+
+UINT WINAPI NetworkDriveType(LPCWSTR root)
+{
+    return root[0] == g_networkLetter ? DRIVE_REMOTE : DRIVE_FIXED;
+}
+
+DWORD WINAPI ShareName(LPCWSTR path, DWORD, LPVOID buffer, LPDWORD)
+{
+    auto* info = static_cast<UNIVERSAL_NAME_INFOW*>(buffer);
+    info->lpUniversalName = reinterpret_cast<wchar_t*>(info + 1);
+    lstrcpyW(info->lpUniversalName, (L"\\\\server\\share" + std::wstring(path + 2)).c_str());
+    return NO_ERROR;
+}
+
+FARPROC WINAPI BindingShareName(HMODULE library, LPCSTR name)
+{
+    if (reinterpret_cast<ULONG_PTR>(name) > 0xFFFF && lstrcmpA(name, "WNetGetUniversalNameW") == 0)
+        return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&ShareName));
+    return g_realBind(library, name);
+}
+
 using AutoStartPaths = DriveLetterTest;
 
 // Started through a virtual drive, a drive onto that drive, or its short path (which Windows reports, Wine
@@ -135,8 +159,21 @@ TEST_F(AutoStartPaths, RunValueNamesTheExecutableByItsLogonPath)
         SetAutoStart(true);
         ExpectRunValueFor(runValue, own);
         runValue.Write(L"\"" + form + L"\" /startup");
+        ApplyAutoStartAtClose(true, true);   // the value of this executable, named elsewhere, is rewritten
+        ExpectRunValueFor(runValue, own);
+        runValue.Write(L"\"" + form + L"\" /startup");
         SetAutoStart(false);
         EXPECT_FALSE(runValue.Exists()) << form;
+    }
+    {
+        // Started from a network drive, which Windows may not have reconnected at log-on: its share.
+        ImportHook type("kernel32.dll", "GetDriveTypeW", reinterpret_cast<void*>(&NetworkDriveType));
+        ImportHook bind("kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(&BindingShareName));
+        g_realBind = reinterpret_cast<decltype(&GetProcAddress)>(bind.Original());
+        g_networkLetter = TakeFreeLetter();
+        g_reportedPath = g_networkLetter + (L":\\tools" + name);
+        SetAutoStart(true);
+        ExpectRunValueFor(runValue, L"\\\\server\\share\\tools" + name);
     }
     ImportHook refused("advapi32.dll", "RegSetValueExW", reinterpret_cast<void*>(&RefusedValueWrite));
     MessageBoxInterceptor boxes;

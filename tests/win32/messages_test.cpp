@@ -8,9 +8,12 @@
 
 #include "core/app_globals.h"
 #include "core/messages.h"
+#include "core/standard_output.h"
+#include "import_hook/import_hook.h"
 #include "res/resource.h"
 #include "support/message_box_interceptor.h"
 #include "support/program_runner.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -128,6 +131,96 @@ TEST(Messages, BoxesBelongToTheMainDialogWhenItExists)
     ASSERT_EQ(boxes.Boxes().size(), 2u);
     EXPECT_EQ(boxes.Boxes()[0].owner, owner);
     EXPECT_EQ(boxes.Boxes()[1].owner, owner);
+}
+
+// Standard handles as Windows gives them to a GUI program (Wine always hands down its own): a file
+// that a script redirected them to, a console's, or none, with a parent's console to attach to.
+enum class Handed { Nothing, File, Console };
+struct ConsoleScene {
+    Handed handed;
+    BOOL attaches;   // FALSE where the parent has no console, and where one is attached already
+    bool opens;      // CONOUT$
+    bool writes;     // the console takes the text
+};
+ConsoleScene g_scene;
+HANDLE g_redirected = nullptr, g_console = nullptr;
+std::wstring g_onConsole;
+int g_attaches = 0;
+decltype(&CreateFileW) g_realOpen = nullptr;
+decltype(&GetProcAddress) g_realBind = nullptr;
+
+HANDLE WINAPI HandedDown(DWORD)
+{
+    return g_scene.handed == Handed::File ? g_redirected : g_scene.handed == Handed::Console ? g_console : nullptr;
+}
+
+BOOL WINAPI AttachToParent(DWORD)
+{
+    ++g_attaches;
+    SetLastError(ERROR_ACCESS_DENIED);
+    return g_scene.attaches;
+}
+
+// Bound at run time: Windows 2000, which the program runs on, has no AttachConsole.
+FARPROC WINAPI BindAttach(HMODULE library, LPCSTR name)
+{
+    if (reinterpret_cast<ULONG_PTR>(name) > 0xFFFF && lstrcmpA(name, "AttachConsole") == 0)
+        return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&AttachToParent));
+    return g_realBind(library, name);
+}
+
+HANDLE WINAPI OpenConsole(LPCWSTR path, DWORD access, DWORD sharing, LPSECURITY_ATTRIBUTES security, DWORD disposition,
+                          DWORD flags, HANDLE model)
+{
+    if (lstrcmpW(path, L"CONOUT$") != 0)
+        return g_realOpen(path, access, sharing, security, disposition, flags, model);
+    SetLastError(ERROR_INVALID_HANDLE);
+    return g_scene.opens ? CreateEventW(nullptr, FALSE, FALSE, nullptr) : INVALID_HANDLE_VALUE;
+}
+
+// Windows refuses console writes to any other handle.
+BOOL WINAPI WriteToConsole(HANDLE handle, const VOID* text, DWORD length, LPDWORD written, LPVOID)
+{
+    SetLastError(ERROR_INVALID_HANDLE);
+    if (handle == g_redirected || !g_scene.writes)
+        return FALSE;
+    g_onConsole.append(static_cast<const wchar_t*>(text), length);
+    *written = length;
+    return TRUE;
+}
+
+TEST(StandardOutput, RedirectedInUtf8ElseOnTheConsoleHandedDownOrAttached)
+{
+    ImportHook handles("kernel32.dll", "GetStdHandle", reinterpret_cast<void*>(&HandedDown));
+    ImportHook bind("kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(&BindAttach));
+    ImportHook open("kernel32.dll", "CreateFileW", reinterpret_cast<void*>(&OpenConsole));
+    ImportHook write("kernel32.dll", "WriteConsoleW", reinterpret_cast<void*>(&WriteToConsole));
+    ASSERT_TRUE(handles.Installed() && bind.Installed() && open.Installed() && write.Installed());
+    g_realOpen = reinterpret_cast<decltype(&CreateFileW)>(open.Original());
+    g_realBind = reinterpret_cast<decltype(&GetProcAddress)>(bind.Original());
+    g_console = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    TempFolder temp;
+    const std::wstring file = temp.Path() + L"\\out.txt", line = L"X:\\: => D:\\\x8d44\x6599";
+    const struct {
+        ConsoleScene scene;
+        bool written, onConsole, inFile;
+    } cases[] = {
+        {{Handed::File, TRUE, true, true}, true, false, true},       {{Handed::Console, TRUE, true, true}, true, true, false},
+        {{Handed::Nothing, TRUE, true, true}, true, true, false},    {{Handed::Nothing, FALSE, true, true}, true, true, false},
+        {{Handed::Nothing, FALSE, false, true}, false, false, false}, {{Handed::Nothing, TRUE, true, false}, false, false, false},
+    };
+    for (const auto& c : cases) {
+        g_scene = c.scene;
+        g_onConsole.clear();
+        g_attaches = 0;
+        g_redirected = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        EXPECT_EQ(WriteStandardLine(StandardStream::Error, line.c_str()), c.written);
+        CloseHandle(g_redirected);
+        EXPECT_EQ(g_onConsole, c.onConsole ? line + L"\r\n" : L"");
+        EXPECT_EQ(ReadFileBytes(file), c.inFile ? "X:\\: => D:\\\xE8\xB5\x84\xE6\x96\x99\r\n" : "");
+        EXPECT_EQ(g_attaches, c.scene.handed == Handed::Nothing ? 1 : 0);
+    }
+    CloseHandle(g_console);
 }
 
 }  // namespace

@@ -115,6 +115,8 @@ TEST_F(SettingsFileTest, RunValueAndTheStartupManagerSetTheCheckBoxOnly)
         temp_.MakeFile(L"Morvex.ini", std::string("[General]\r\n") + c.line + "\r\n");
         ReadSettingsFile(SettingsPath().c_str(), false);
         EXPECT_EQ(host.Checked(), c.checked) << c.line << " " << c.mark.size();
+        // Close with the box as shown leaves the value alone, also where the startup manager switched it off.
+        EXPECT_TRUE(WriteSettingsFile(SettingsPath().c_str()));
         // Loading never unchecks the box, and the start-up mode leaves it alone.
         host.SetChecked(true);
         ReadSettingsFile(SettingsPath().c_str(), false);
@@ -342,15 +344,19 @@ TEST_F(SettingsFileTest, UnwritableFolderFailsAfterTheRunValue)
 decltype(&WritePrivateProfileSectionW) g_realSectionWrite = nullptr;
 decltype(&ReplaceFileW) g_realReplace = nullptr;
 decltype(&FlushFileBuffers) g_realFlush = nullptr;
+decltype(&Sleep) g_realSleep = nullptr;
 bool g_writeSucceeds = false, g_writeIsCut = false;
-int g_replaces = 0, g_lockedReplaces = 0, g_flushes = 0;
+int g_replaces = 0, g_lockedReplaces = 0, g_flushes = 0, g_writeLocks = 0;
 DWORD g_lockError = 0;
+HANDLE g_heldFile = INVALID_HANDLE_VALUE;   // another program's, without sharing, until the save waits
 
 // A write that fails, or that a full disk cut short while the system reported it done.
 BOOL WINAPI SectionWriteCutOrFailed(LPCWSTR section, LPCWSTR lines, LPCWSTR path)
 {
-    if (!g_writeSucceeds)
+    if (!g_writeSucceeds || g_writeLocks-- > 0) {
+        SetLastError(ERROR_SHARING_VIOLATION);
         return FALSE;
+    }
     BOOL written = g_realSectionWrite(section, lines, path);
     if (!g_writeIsCut)
         return written;
@@ -365,15 +371,27 @@ BOOL WINAPI SectionWriteCutOrFailed(LPCWSTR section, LPCWSTR lines, LPCWSTR path
 }
 
 // Windows' ReplaceFileW, which keeps the replaced file's attributes (Wine's drops them), behind
-// g_lockedReplaces refusals; the new file's data has reached the disk before.
-BOOL WINAPI WindowsReplace(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR, DWORD flags, LPVOID, LPVOID)
+// g_lockedReplaces refusals; the new file's data has reached the disk before. It fails with 1176
+// and 1177 once the old file has left its name: for the backup, or without one for good.
+BOOL WINAPI WindowsReplace(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags, LPVOID, LPVOID)
 {
-    SetLastError(g_lockError);
-    if (g_replaces++ < g_lockedReplaces)
+    if (g_replaces++ < g_lockedReplaces) {
+        if (g_lockError == ERROR_UNABLE_TO_MOVE_REPLACEMENT || g_lockError == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
+            backup != nullptr ? MoveFileExW(replaced, backup, MOVEFILE_REPLACE_EXISTING) : DeleteFileW(replaced);
+        SetLastError(g_lockError);
         return FALSE;
+    }
     EXPECT_EQ(g_flushes, 1);
     DWORD attributes = GetFileAttributesW(replaced);
-    return g_realReplace(replaced, replacement, nullptr, flags, nullptr, nullptr) && SetFileAttributesW(replaced, attributes);
+    return g_realReplace(replaced, replacement, backup, flags, nullptr, nullptr) && SetFileAttributesW(replaced, attributes);
+}
+
+void WINAPI SleepWhileAHolderLetsGo(DWORD milliseconds)
+{
+    if (g_heldFile != INVALID_HANDLE_VALUE)
+        CloseHandle(g_heldFile);
+    g_heldFile = INVALID_HANDLE_VALUE;
+    g_realSleep(milliseconds);
 }
 
 BOOL WINAPI CountedFlush(HANDLE file)
@@ -383,19 +401,24 @@ BOOL WINAPI CountedFlush(HANDLE file)
 }
 
 // A save keeps what the file was (a second name, attributes, where no new file can be made, a lock
-// that clears), or leaves it as it was: a cut, a failed write, a lasting lock, a refused replace.
+// that clears, on the old file too), or leaves it as it was: a cut, a failed write, a lasting lock,
+// a refused replace, one that took the old file away and could not move the new one in (1176, 1177).
 TEST_F(SettingsFileTest, SaveReplacesTheFileWholeOrLeavesItAsItWas)
 {
-    enum Kind { CutLines, CutSection, FailedWrite, Locked, Refused, Plain, HardLink, Hidden, NoNewFile, PassingLock };
+    enum Kind { CutLines, CutSection, FailedWrite, Locked, Refused, Unmoved, Unmoved2, Plain, HardLink, Hidden, NoNewFile,
+                PassingLock, PassingOldLock, PassingNewLock, PassingWriteLock };
     ImportHook write("kernel32.dll", "WritePrivateProfileSectionW", reinterpret_cast<void*>(&SectionWriteCutOrFailed));
     ImportHook replace("kernel32.dll", "ReplaceFileW", reinterpret_cast<void*>(&WindowsReplace));
     ImportHook flush("kernel32.dll", "FlushFileBuffers", reinterpret_cast<void*>(&CountedFlush));
-    ASSERT_TRUE(write.Installed() && replace.Installed() && flush.Installed());
+    ImportHook pause("kernel32.dll", "Sleep", reinterpret_cast<void*>(&SleepWhileAHolderLetsGo));
+    ASSERT_TRUE(write.Installed() && replace.Installed() && flush.Installed() && pause.Installed());
     g_realSectionWrite = reinterpret_cast<decltype(&WritePrivateProfileSectionW)>(write.Original());
     g_realReplace = reinterpret_cast<decltype(&ReplaceFileW)>(replace.Original());
     g_realFlush = reinterpret_cast<decltype(&FlushFileBuffers)>(flush.Original());
+    g_realSleep = reinterpret_cast<decltype(&Sleep)>(pause.Original());
     const std::wstring path = SettingsPath(), newPath = path + L".new", other = temp_.Path() + L"\\other name.ini";
-    for (Kind kind : {CutLines, CutSection, FailedWrite, Locked, Refused, Plain, HardLink, Hidden, NoNewFile, PassingLock}) {
+    for (Kind kind : {CutLines, CutSection, FailedWrite, Locked, Refused, Unmoved, Unmoved2, Plain, HardLink, Hidden,
+                      NoNewFile, PassingLock, PassingOldLock, PassingNewLock, PassingWriteLock}) {
         const std::string bytes = Utf16FileBytes(L"[General]\r\nAutoStart=False\r\n[Drives]\r\nQ=C:\\old\\\r\n" +
                                                  std::wstring(kind == CutLines ? L"" : L"[Notes]\r\nn=kept\r\n"));
         temp_.MakeFile(L"Morvex.ini", bytes);
@@ -404,20 +427,42 @@ TEST_F(SettingsFileTest, SaveReplacesTheFileWholeOrLeavesItAsItWas)
         SetFileAttributesW(path.c_str(), kind == Hidden ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_NORMAL);
         g_writeSucceeds = kind != FailedWrite;
         g_writeIsCut = kind == CutLines || kind == CutSection;
-        g_lockError = kind == Refused ? ERROR_ACCESS_DENIED : kind == Locked ? ERROR_LOCK_VIOLATION : ERROR_SHARING_VIOLATION;
-        g_lockedReplaces = kind == Locked || kind == Refused ? 1000 : kind == PassingLock ? 3 : 0;
+        const DWORD errors[] = {ERROR_LOCK_VIOLATION, ERROR_ACCESS_DENIED, ERROR_UNABLE_TO_MOVE_REPLACEMENT,
+                                ERROR_UNABLE_TO_MOVE_REPLACEMENT_2};
+        g_lockError = kind >= Locked && kind <= Unmoved2 ? errors[kind - Locked] : ERROR_SHARING_VIOLATION;
+        g_lockedReplaces = kind >= Locked && kind <= Unmoved2 ? 1000 : kind == PassingLock ? 3 : 0;
         g_replaces = g_flushes = 0;
+        g_writeLocks = kind == PassingWriteLock ? 2 : 0;
+        if (kind == PassingOldLock || kind == PassingNewLock)
+            g_heldFile = CreateFileW((kind == PassingOldLock ? path : newPath).c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
         ControlHost host;
         host.AddRow(L'D', L"C:\\d\\");
         EXPECT_EQ(WriteSettingsFile(path.c_str()), kind >= Plain) << kind;
-        EXPECT_EQ(g_replaces > 1, kind == Locked || kind == PassingLock) << kind;
+        EXPECT_EQ(g_replaces > 1, kind == Locked || kind == Unmoved || kind == Unmoved2 || kind == PassingLock) << kind;
         EXPECT_TRUE(kind >= Plain || ReadFileBytes(path) == bytes) << kind;
         EXPECT_TRUE(kind < Plain || ReadSection(path, L"Drives") == std::wstring(L"D=C:\\d\\\0", 8)) << kind;
         EXPECT_EQ(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN, kind == Hidden ? FILE_ATTRIBUTE_HIDDEN : 0u) << kind;
         EXPECT_TRUE(kind != HardLink || ReadFileBytes(other) == ReadFileBytes(path));
         EXPECT_TRUE(RemoveDirectoryW(newPath.c_str()) == (kind == NoNewFile) && !FileExists(newPath)) << kind;
+        EXPECT_TRUE(g_heldFile == INVALID_HANDLE_VALUE && !FileExists(path + L".old")) << kind;
         DeleteFileW(other.c_str());
     }
+}
+
+// A save cut between the two names, the old file put back in vain, leaves the list in the new file
+// alone: the dialog and the log-on run read it, and the next save puts it in place with all it holds.
+TEST_F(SettingsFileTest, ListLeftInTheNewFileIsReadAndPutInPlace)
+{
+    const wchar_t letter = TakeFreeLetter();
+    const std::wstring dir = temp_.MakeFolder(L"saved") + L"\\";
+    temp_.MakeFile(L"Morvex.ini.new", Utf16FileBytes(L"[Drives]\r\n" + Letter(letter) + L"=" + dir + L"\r\n[Notes]\r\nn=kept\r\n"));
+    EXPECT_TRUE(ReadSettingsFile(SettingsPath().c_str(), true));
+    EXPECT_EQ(DeviceTarget(letter), VirtualTarget(dir));
+    ControlHost host;
+    host.AddRow(L'D', L"C:\\d\\");
+    EXPECT_TRUE(WriteSettingsFile(SettingsPath().c_str()));
+    EXPECT_EQ(ReadValue(SettingsPath(), L"Notes", L"n"), L"kept");
+    EXPECT_FALSE(FileExists(SettingsPath() + L".new"));
 }
 
 HGLOBAL WINAPI RefusingAlloc(UINT, SIZE_T)
@@ -509,7 +554,6 @@ TEST_F(SettingsFileTest, FileThatCannotBeOpenedReadsAsNothingSaved)
 // Linux program as any other). Made at the log-on run's first pause.
 wchar_t g_arrivingLetter = 0;
 std::wstring g_arrivingFolder, g_arrivedLink;
-decltype(&Sleep) g_realSleep = nullptr;
 
 void RunLinux(std::wstring commandLine)
 {

@@ -30,7 +30,15 @@ for build in x86 x64; do
         echo "== tests: Windows $build, under Wine"
     fi
     start=$SECONDS
-    "${runner[@]}" ctest --test-dir "$top/build/$build" --output-on-failure || status=1
+    if [ ${#runner[@]} -gt 0 ]; then
+        # The emulator crashes a long test process now and then: one suite per process, and a
+        # failed one is run again. It crashes every new 32-bit thread (tests/CMakeLists.txt).
+        echo "== NOT RUN under qemu: $(ctest --test-dir "$top/build/$build" -N -L threads | sed -n 's/^ *Test *#[0-9]*: \(win32.*\)/\1/p' | tr '\n' ' ')(they start threads)"
+        "${runner[@]}" ctest --test-dir "$top/build/$build" --output-on-failure -LE 'whole|threads' \
+            --repeat until-pass:3 || status=1
+    else
+        ctest --test-dir "$top/build/$build" --output-on-failure -LE suites || status=1
+    fi
     echo "Windows $build tests: $((SECONDS - start)) s"
 done
 echo "== run.sh without a display: the dialog is shown on Xvfb, pictured and closed"

@@ -207,7 +207,7 @@ BOOL MakeHyperlink(HWND window, LPCWSTR url, const COLORREF* pLinkColor, const C
     if (link == nullptr)
         return FALSE;
     auto style = static_cast<uint32_t>(GetWindowLongW(window, GWL_STYLE));
-    lstrcpynW(link->szUrl, url != nullptr ? url : L"", kLinkTextCapacity);
+    CopyBounded(link->szUrl, kLinkTextCapacity, url != nullptr ? url : L"");
     link->crLink = pLinkColor != nullptr ? *pLinkColor : kDefaultLinkColor;
     link->crVisited = pVisitedColor != nullptr ? *pVisitedColor : kDefaultVisitedColor;
     link->dwFlags = flags;

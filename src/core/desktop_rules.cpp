@@ -15,29 +15,29 @@ SessionKind ClassifySession(const SessionFacts& facts)
 
 bool AppendArgument(wchar_t* line, size_t capacity, const wchar_t* argument)
 {
-    size_t length = BoundedLength(line, capacity);
-    size_t end = length;
-    auto put = [&](wchar_t unit) {
-        if (end + 1 >= capacity)
-            return false;
-        line[end++] = unit;
-        return true;
-    };
-    bool fits = (length == 0 || put(L' ')) && put(L'"');
+    const size_t length = BoundedLength(line, capacity);
+    size_t end = length + (length > 0 ? 1 : 0);
     size_t backslashes = 0;
-    for (const wchar_t* unit = argument; fits && *unit != L'\0'; ++unit) {
+    for (const wchar_t* unit = argument; *unit != L'\0'; ++unit) {
         if (*unit == L'"')
-            fits = false;
-        else
-            fits = put(*unit);
+            return false;
         backslashes = *unit == L'\\' ? backslashes + 1 : 0;
     }
-    // Backslashes right before the closing quote would escape it.
-    while (fits && backslashes-- > 0)
-        fits = put(L'\\');
-    fits = fits && put(L'"');
-    line[fits ? end : length] = L'\0';
-    return fits;
+    // The argument, its quotes, and the backslashes before the closing quote doubled: they would
+    // escape it.
+    const size_t argumentLength = BoundedLength(argument, capacity);
+    if (end + argumentLength + backslashes + 2 >= capacity)
+        return false;
+    if (length > 0)
+        line[length] = L' ';
+    line[end++] = L'"';
+    for (size_t i = 0; i < argumentLength; ++i)
+        line[end++] = argument[i];
+    for (; backslashes > 0; --backslashes)
+        line[end++] = L'\\';
+    line[end++] = L'"';
+    line[end] = L'\0';
+    return true;
 }
 
 bool BuildMirrorArguments(wchar_t letter, const wchar_t* directory, wchar_t* arguments, size_t capacity)

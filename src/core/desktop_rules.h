@@ -36,7 +36,7 @@ bool AppendArgument(wchar_t* line, size_t capacity, const wchar_t* argument);
 bool BuildMirrorArguments(wchar_t letter, const wchar_t* directory, wchar_t* arguments, size_t capacity);
 
 // The log-on run's arguments: one run re-creates every saved drive.
-constexpr wchar_t kQuietStartupArguments[] = L"/startup /q";
+inline constexpr wchar_t kQuietStartupArguments[] = L"/startup /q";
 
 // The quoted program and its arguments, as a process's command line.
 bool BuildCommandLine(const wchar_t* program, const wchar_t* arguments, wchar_t* line, size_t capacity);

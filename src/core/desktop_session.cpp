@@ -8,6 +8,7 @@
 #include <shlobj.h>
 
 #include "core/bounded_string.h"
+#include "core/dll_search.h"
 #include "core/logon_path.h"
 
 namespace {
@@ -16,19 +17,15 @@ namespace {
 constexpr size_t kProgramCapacity = 1024;
 constexpr size_t kCommandLineCapacity = 2 * kProgramCapacity + 32;
 
-// The desktop shell's process, or null when there is no shell window or it cannot be opened.
-HANDLE OpenShellProcess()
+// The token of the desktop shell's process, or null when there is no shell window or its process
+// cannot be opened.
+HANDLE OpenShellToken(DWORD access)
 {
     HWND shell = GetShellWindow();
     DWORD processId = 0;
-    if (shell == nullptr || GetWindowThreadProcessId(shell, &processId) == 0 || processId == 0)
-        return nullptr;
-    return OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-}
-
-HANDLE OpenShellToken(DWORD access)
-{
-    HANDLE process = OpenShellProcess();
+    HANDLE process = shell != nullptr && GetWindowThreadProcessId(shell, &processId) != 0
+                         ? OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)
+                         : nullptr;
     HANDLE token = nullptr;
     if (process != nullptr && !OpenProcessToken(process, access, &token))
         token = nullptr;
@@ -37,33 +34,24 @@ HANDLE OpenShellToken(DWORD access)
     return token;
 }
 
+// The logon session and the user of a token; the user's SID lies in the same block.
 struct TokenIdentity {
     LUID logonSession;
-    BYTE user[SECURITY_MAX_SID_SIZE];
+    union {
+        TOKEN_USER user;
+        BYTE bytes[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+    } user;
 };
 
 bool ReadIdentity(HANDLE token, TokenIdentity* identity)
 {
     TOKEN_STATISTICS statistics = {};
     DWORD size = 0;
-    union {
-        TOKEN_USER user;
-        BYTE bytes[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
-    } user = {};
     if (token == nullptr || !GetTokenInformation(token, TokenStatistics, &statistics, sizeof statistics, &size) ||
-        !GetTokenInformation(token, TokenUser, &user, sizeof user, &size))
+        !GetTokenInformation(token, TokenUser, &identity->user, sizeof identity->user, &size))
         return false;
     identity->logonSession = statistics.AuthenticationId;
-    return CopySid(SECURITY_MAX_SID_SIZE, identity->user, user.user.User.Sid) != FALSE;
-}
-
-// Windows before Vista know no elevation: the query fails, and Morvex counts as not elevated.
-bool IsElevated(HANDLE token)
-{
-    TOKEN_ELEVATION elevation = {};
-    DWORD size = 0;
-    return GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) &&
-           elevation.TokenIsElevated != 0;
+    return true;
 }
 
 HANDLE OpenOwnToken()
@@ -130,8 +118,14 @@ IShellDispatch2* DesktopShellDispatch()
     return shell;
 }
 
+// The strings' library is bound here, the one place that needs it, rather than delay-loaded.
 bool HandToDesktopShell(const wchar_t* program, const wchar_t* arguments, const wchar_t* directory)
 {
+    BSTR(WINAPI * SysAllocString)(const OLECHAR*) = nullptr;
+    void(WINAPI * SysFreeString)(BSTR) = nullptr;
+    HMODULE strings = LoadSystemLibrary(L"oleaut32.dll");
+    if (!BindFunction(strings, "SysAllocString", &SysAllocString) || !BindFunction(strings, "SysFreeString", &SysFreeString))
+        return false;
     HRESULT com = CoInitialize(nullptr);
     IShellDispatch2* shell = DesktopShellDispatch();
     bool handed = false;
@@ -165,10 +159,14 @@ SessionKind DesktopSessionKind()
     TokenIdentity ownIdentity = {}, shellIdentity = {};
     facts.shellRead = ReadIdentity(own, &ownIdentity) && ReadIdentity(shell, &shellIdentity);
     if (facts.shellRead) {
-        facts.sameUser = EqualSid(ownIdentity.user, shellIdentity.user) != FALSE;
+        facts.sameUser = EqualSid(ownIdentity.user.user.User.Sid, shellIdentity.user.user.User.Sid) != FALSE;
         facts.sameLogonSession = ownIdentity.logonSession.LowPart == shellIdentity.logonSession.LowPart &&
                                  ownIdentity.logonSession.HighPart == shellIdentity.logonSession.HighPart;
-        facts.elevated = IsElevated(own);
+        // Windows before Vista know no elevation: the query fails, and Morvex counts as not elevated.
+        TOKEN_ELEVATION elevation = {};
+        DWORD size = 0;
+        facts.elevated = GetTokenInformation(own, TokenElevation, &elevation, sizeof elevation, &size) &&
+                         elevation.TokenIsElevated != 0;
     }
     for (HANDLE token : {own, shell}) {
         if (token != nullptr)

@@ -12,9 +12,13 @@
 namespace {
 
 // In a quiet run errors are lines on standard error; either way the run remembers that one came.
+// Held errors wait in a heap block of texts one after another, each with its terminator.
 struct ErrorReporting {
     bool quiet;
     bool reported;
+    bool holding;
+    wchar_t* held;
+    size_t heldUnits;
 };
 ErrorReporting g_errorReporting = {};
 
@@ -34,15 +38,32 @@ int ShowBox(UINT captionId, UINT beep, UINT style, const wchar_t* text)
     return MessageBoxW(g_hwndMain, text, caption, style);
 }
 
-// A quiet run asks nothing: a question counts as answered No.
+// False when the block cannot grow: the box is shown at once instead.
+bool HoldText(const wchar_t* text)
+{
+    size_t units = BoundedLength(text, kMessageCapacity) + 1;
+    size_t size = (g_errorReporting.heldUnits + units) * sizeof(wchar_t);
+    void* grown = g_errorReporting.held == nullptr ? GlobalAlloc(GMEM_FIXED, size)
+                                                   : GlobalReAlloc(g_errorReporting.held, size, GMEM_MOVEABLE);
+    if (grown == nullptr)
+        return false;
+    g_errorReporting.held = static_cast<wchar_t*>(grown);
+    CopyBounded(g_errorReporting.held + g_errorReporting.heldUnits, units, text);
+    g_errorReporting.heldUnits += units;
+    return true;
+}
+
+// A quiet run asks nothing: a question counts as answered No. Only errors are held.
 int ShowMessage(UINT captionId, UINT beep, UINT style, UINT textId, va_list arguments)
 {
     wchar_t format[kMessageCapacity];
     LoadText(textId, format);
     wchar_t text[kMessageCapacity];
     FormatBoundedV(text, kMessageCapacity, format, arguments);
-    if (!g_errorReporting.quiet)
-        return ShowBox(captionId, beep, style, text);
+    if (!g_errorReporting.quiet) {
+        bool held = g_errorReporting.holding && captionId == IDS_ERROR_CAPTION && HoldText(text);
+        return held ? IDOK : ShowBox(captionId, beep, style, text);
+    }
     JoinIntoOneLine(text);
     WriteStandardLine(StandardStream::Error, text);
     return IDNO;
@@ -71,6 +92,22 @@ bool AskYesNo(UINT iconFlags, UINT textId, ...)
 void EnterQuietMode()
 {
     g_errorReporting.quiet = true;
+}
+
+void HoldErrors()
+{
+    g_errorReporting.holding = true;
+}
+
+void ShowHeldErrors()
+{
+    g_errorReporting.holding = false;
+    for (size_t at = 0; at < g_errorReporting.heldUnits; at += BoundedLength(g_errorReporting.held + at, kMessageCapacity) + 1)
+        ShowBox(IDS_ERROR_CAPTION, MB_ICONHAND, MB_ICONERROR, g_errorReporting.held + at);
+    if (g_errorReporting.held != nullptr)
+        GlobalFree(g_errorReporting.held);
+    g_errorReporting.held = nullptr;
+    g_errorReporting.heldUnits = 0;
 }
 
 bool ErrorWasReported()

@@ -15,6 +15,11 @@ bool AskYesNo(UINT iconFlags, UINT textId, ...);
 // From now on every error is written as one line to standard error, and no box is shown.
 void EnterQuietMode();
 
+// While held, error boxes wait, in order, for ShowHeldErrors: a box would stop everything after it
+// until someone answers it. Lines on standard error go out at once.
+void HoldErrors();
+void ShowHeldErrors();
+
 // True once an error has been reported, as a box or as a line.
 bool ErrorWasReported();
 

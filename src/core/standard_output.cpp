@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cwchar>
+
 #include "core/dll_search.h"
 #include "core/output_rules.h"
 
@@ -13,7 +15,7 @@ using AttachConsoleFunction = BOOL(WINAPI*)(DWORD);
 bool WriteToConsole(HANDLE console, const wchar_t* text)
 {
     DWORD written = 0;
-    return WriteConsoleW(console, text, lstrlenW(text), &written, nullptr) &&
+    return WriteConsoleW(console, text, static_cast<DWORD>(wcslen(text)), &written, nullptr) &&
            WriteConsoleW(console, L"\r\n", 2, &written, nullptr);
 }
 

@@ -160,7 +160,7 @@ void OnBrowse(HWND dialog)
 {
     wchar_t path[MAX_PATH];
     GetDlgItemTextW(dialog, IDC_PATH_EDIT, path, MAX_PATH);
-    if (lstrlenW(path) == 0)
+    if (path[0] == L'\0')
         CopyBounded(path, MAX_PATH, L"C:\\");
     wchar_t title[kTitleCapacity] = L"";
     LoadStringW(g_hInstance, IDS_BROWSE_TITLE, title, kTitleCapacity);
@@ -175,17 +175,17 @@ void OnOpen(HWND dialog)
     if (record == nullptr || record->state != DriveState::Connected)
         return;
     const wchar_t root[] = {record->letter, L':', L'\\', L'\0'};
-    ShellExecuteW(dialog, L"open", root, nullptr, nullptr, SW_SHOWNORMAL);
+    // Above 32 the shell accepted it.
+    if (reinterpret_cast<INT_PTR>(ShellExecuteW(dialog, L"open", root, nullptr, nullptr, SW_SHOWNORMAL)) <= 32)
+        MessageBeep(MB_OK);
 }
 
-// Once per dialog, when the path box first gets the focus: before any key can reach it. COM stays
-// initialised for the life of the dialog thread; auto-completion needs it.
+// Once per dialog, when the path box first gets the focus: before any key can reach it.
 void OnPathBoxFocused(HWND dialog)
 {
     if (!g_pathCompletionPending)
         return;
     g_pathCompletionPending = false;
-    CoInitialize(nullptr);
     SHAutoComplete(GetDlgItem(dialog, IDC_PATH_EDIT), SHACF_FILESYS_DIRS);
 }
 

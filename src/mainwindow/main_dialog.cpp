@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 #include <dbt.h>
+#include <objbase.h>
 
 #include <initializer_list>
 
@@ -144,8 +145,11 @@ void OnInitDialog(HWND dialog)
     CreateToolbars(dialog);
     ConfigureDriveList();
     ApplyColourScheme(dialog);
-    // Path completion waits for the path box's focus (OnCommand): COM and the shell's completion
-    // cost the start more than anything the user sees first.
+    // The shell's calls want COM on their thread: opening a drive, the folder picker, completion.
+    // It stays initialised for the life of the dialog thread.
+    CoInitialize(nullptr);
+    // Path completion waits for the path box's focus (OnCommand): it costs the start more than
+    // anything the user sees first.
     g_pathCompletionPending = true;
     g_showingDialog = true;
     ForgetSavedDrives();

@@ -2,7 +2,6 @@
 #include "mainwindow/toolbars.h"
 
 #include <shellapi.h>
-#include <shlobj.h>
 
 #include "core/app_globals.h"
 #include "core/dll_search.h"
@@ -36,15 +35,15 @@ struct ButtonResources {
     int text;
 };
 
-constexpr int kMainButtonCount = 3;
-const ButtonResources kMainButtons[kMainButtonCount] = {
+// The last, For administrator programs with the system's shield, only where it is offered.
+constexpr int kMostMainButtons = 4;
+const ButtonResources kMainButtons[kMostMainButtons] = {
     {IDM_REMOVE, IDI_REMOVE, IDS_REMOVE},
     {IDM_SAVE, IDI_SAVE, IDS_SAVE},
     {IDM_NEW, IDI_NEW, IDS_NEW},
+    {IDM_FOR_ADMINISTRATORS, 0, IDS_FOR_ADMINISTRATORS},
 };
 const ButtonResources kBrowseButton = {IDM_BROWSE, IDI_BROWSE, IDS_BROWSE};
-// After New where it is offered, with the system's shield.
-const ButtonResources kAdministratorsButton = {IDM_FOR_ADMINISTRATORS, 0, IDS_FOR_ADMINISTRATORS};
 
 RECT ControlRectangle(HWND dialog, int id)
 {
@@ -65,20 +64,18 @@ HWND CreateToolbarWindow(HWND dialog, int id)
 
 // The buttons' icons at the dialog's DPI, in button order; indexes[i] receives the index of button
 // i's icon. The toolbar gets the new list and the one of an earlier DPI is released.
-// The system's shield at the size given (Vista and later, where elevation exists); -1 without it.
-int AddShieldImage(HIMAGELIST images, int size)
+// The system's shield (Vista and later, where elevation exists), drawn at the list's size; -1
+// without it.
+int AddShieldImage(HIMAGELIST images)
 {
     HRESULT(WINAPI * stockIconInfo)(SHSTOCKICONID, UINT, SHSTOCKICONINFO*) = nullptr;
-    HMODULE shell = LoadSystemLibrary(L"shell32.dll");
     SHSTOCKICONINFO shield = {};
     shield.cbSize = sizeof shield;
-    HICON icon = nullptr;
-    if (!BindFunction(shell, "SHGetStockIconInfo", &stockIconInfo) ||
-        FAILED(stockIconInfo(SIID_SHIELD, SHGSI_ICONLOCATION, &shield)) ||
-        SHDefExtractIconW(shield.szPath, shield.iIcon, 0, &icon, nullptr, static_cast<UINT>(size)) != S_OK)
+    if (!BindFunction(LoadSystemLibrary(L"shell32.dll"), "SHGetStockIconInfo", &stockIconInfo) ||
+        FAILED(stockIconInfo(SIID_SHIELD, SHGSI_ICON | SHGSI_SMALLICON, &shield)))
         return -1;
-    int index = ImageList_ReplaceIcon(images, -1, icon);
-    DestroyIcon(icon);
+    int index = ImageList_ReplaceIcon(images, -1, shield.hIcon);
+    DestroyIcon(shield.hIcon);
     return index;
 }
 
@@ -87,7 +84,7 @@ HIMAGELIST SetButtonImages(HWND toolbar, const ButtonResources* buttons, int cou
     const int size = ScaleForDpi(kIconSize, g_uDpi);
     HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 1);
     for (int i = 0; i < count; ++i)
-        indexes[i] = buttons[i].icon != 0 ? AddProgramIconImage(images, buttons[i].icon, size) : AddShieldImage(images, size);
+        indexes[i] = buttons[i].icon != 0 ? AddProgramIconImage(images, buttons[i].icon, size) : AddShieldImage(images);
     auto previous =
         reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images)));
     if (previous != nullptr)
@@ -151,25 +148,13 @@ void MakeRoomForFourthButton(HWND dialog)
                  path.right - path.left - room, path.bottom - path.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-int MainButtonCount()
-{
-    return g_offerForAdministrators ? kMainButtonCount + 1 : kMainButtonCount;
-}
-
-// The main toolbar's buttons in their order, the one for administrator programs last.
-void MainButtons(ButtonResources (&buttons)[kMainButtonCount + 1])
-{
-    for (int i = 0; i < kMainButtonCount; ++i)
-        buttons[i] = kMainButtons[i];
-    buttons[kMainButtonCount] = kAdministratorsButton;
-}
-
 void PlaceToolbars(HWND dialog)
 {
     RECT list = ControlRectangle(dialog, IDC_DRIVE_LIST);
     RECT combo = ControlRectangle(dialog, IDC_LETTER_COMBO);
-    const int extraWidth = (MainButtonCount() - kMainButtonCount) * (kButtonWidth + kButtonSpacing);
-    PlaceToolbar(g_hwndMainToolbar, list.left, combo.top, ScaleForDpi(kMainToolbarWidth + extraWidth, g_uDpi));
+    const int extraButtons = static_cast<int>(SendMessageW(g_hwndMainToolbar, TB_BUTTONCOUNT, 0, 0)) - 3;
+    const int width = kMainToolbarWidth + extraButtons * (kButtonWidth + kButtonSpacing);
+    PlaceToolbar(g_hwndMainToolbar, list.left, combo.top, ScaleForDpi(width, g_uDpi));
     const int browseWidth = ScaleForDpi(kButtonWidth, g_uDpi);
     PlaceToolbar(g_hwndBrowseToolbar, list.right - browseWidth, combo.top, browseWidth);
 }
@@ -187,14 +172,13 @@ void ApplyToolbarStates(const ToolbarStates& states)
 void CreateToolbars(HWND dialog)
 {
     g_hwndMainToolbar = CreateToolbarWindow(dialog, IDC_MAIN_TOOLBAR);
-    ButtonResources buttons[kMainButtonCount + 1];
-    MainButtons(buttons);
-    int images[kMainButtonCount + 1];
-    g_himlMainToolbar = SetButtonImages(g_hwndMainToolbar, buttons, MainButtonCount(), images);
-    TBBUTTON mainButtons[kMainButtonCount + 1];
-    for (int i = 0; i < MainButtonCount(); ++i)
-        mainButtons[i] = MakeButton(g_hwndMainToolbar, images[i], buttons[i]);
-    SendMessageW(g_hwndMainToolbar, TB_ADDBUTTONSW, MainButtonCount(), reinterpret_cast<LPARAM>(mainButtons));
+    const int count = g_offerForAdministrators ? kMostMainButtons : kMostMainButtons - 1;
+    int images[kMostMainButtons];
+    g_himlMainToolbar = SetButtonImages(g_hwndMainToolbar, kMainButtons, count, images);
+    TBBUTTON mainButtons[kMostMainButtons];
+    for (int i = 0; i < count; ++i)
+        mainButtons[i] = MakeButton(g_hwndMainToolbar, images[i], kMainButtons[i]);
+    SendMessageW(g_hwndMainToolbar, TB_ADDBUTTONSW, count, reinterpret_cast<LPARAM>(mainButtons));
     ApplyToolbarStates(StatesAtCreation());
     if (g_offerForAdministrators)
         MakeRoomForFourthButton(dialog);
@@ -210,10 +194,9 @@ void CreateToolbars(HWND dialog)
 void ApplyDpiToToolbars(HWND dialog)
 {
     // Added in the same order, the icons keep the indexes that the buttons hold.
-    ButtonResources buttons[kMainButtonCount + 1];
-    MainButtons(buttons);
-    int images[kMainButtonCount + 1];
-    g_himlMainToolbar = SetButtonImages(g_hwndMainToolbar, buttons, MainButtonCount(), images);
+    int images[kMostMainButtons];
+    const int count = static_cast<int>(SendMessageW(g_hwndMainToolbar, TB_BUTTONCOUNT, 0, 0));
+    g_himlMainToolbar = SetButtonImages(g_hwndMainToolbar, kMainButtons, count, images);
     g_himlBrowseToolbar = SetButtonImages(g_hwndBrowseToolbar, &kBrowseButton, 1, images);
     PlaceToolbars(dialog);
 }

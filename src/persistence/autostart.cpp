@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cwchar>
+
 #include "core/logon_path.h"
 #include "core/messages.h"
 #include "persistence/autostart_rules.h"
@@ -60,7 +62,7 @@ bool WriteRunValue()
         RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return false;
     LONG written = RegSetValueExW(key, kRunValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(command),
-                                  RunValueByteCount(lstrlenW(command)));
+                                  RunValueByteCount(wcslen(command)));
     RegCloseKey(key);
     return written == ERROR_SUCCESS;
 }

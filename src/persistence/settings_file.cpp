@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <cwchar>
 
 #include "core/app_globals.h"
 #include "core/bounded_string.h"
@@ -145,14 +146,14 @@ bool FingerprintOtherSections(const wchar_t* path, uint64_t* fingerprint)
         return false;
     bool read = true;
     *fingerprint = kFingerprintStart;
-    for (const wchar_t* name = names; read && *name != L'\0'; name += lstrlenW(name) + 1) {
+    for (const wchar_t* name = names; read && *name != L'\0'; name += wcslen(name) + 1) {
         if (lstrcmpiW(name, kGeneralSection) == 0 || lstrcmpiW(name, kDrivesSection) == 0)
             continue;
         DWORD size = 0;
         wchar_t* section = ReadWholeSection(path, name, &size);
         read = section != nullptr;
         if (read) {
-            *fingerprint = Fingerprint(*fingerprint, name, lstrlenW(name) + 1);
+            *fingerprint = Fingerprint(*fingerprint, name, wcslen(name) + 1);
             *fingerprint = Fingerprint(*fingerprint, section, size);
             GlobalFree(section);
         }

@@ -432,10 +432,16 @@ TEST_F(CommandsTest, CommandsOnASavedDriveThatIsNotConnected)
 std::wstring g_opened, g_menu;
 int g_beeps = 0;
 
+BOOL WINAPI CountBeep(UINT)
+{
+    return ++g_beeps;
+}
+
+// The shell accepts the first open and refuses the next (SE_ERR_FNF).
 HINSTANCE WINAPI RecordOpen(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR, INT)
 {
     g_opened += std::wstring(verb) + L" " + file + L"|";
-    return reinterpret_cast<HINSTANCE>(42);
+    return reinterpret_cast<HINSTANCE>(g_opened.size() > 10 ? 2 : 42);
 }
 
 // The user at a menu: notes its items and picks the first.
@@ -447,12 +453,14 @@ BOOL WINAPI PickFirstItem(HMENU menu, UINT flags, int, int, int, HWND, const REC
     return (flags & TPM_RETURNCMD) ? GetMenuItemID(menu, 0) : FALSE;
 }
 
-// A connected drive opens at its root by a double-click or its menu's Open; one that is not
-// connected opens neither way, and its menu offers Remove only, which runs as the button does.
+// A connected drive opens at its root by a double-click or its menu's Open, with a beep where the
+// shell refuses; one that is not connected opens neither way, and its menu offers Remove only.
 TEST_F(CommandsTest, DoubleClickAndMenuOpenAConnectedDrive)
 {
     ImportHook shell("shell32.dll", "ShellExecuteW", reinterpret_cast<void*>(RecordOpen));
     ImportHook menu("user32.dll", "TrackPopupMenu", reinterpret_cast<void*>(PickFirstItem));
+    ImportHook beep("user32.dll", "MessageBeep", reinterpret_cast<void*>(CountBeep));
+    g_beeps = 0;
     wchar_t live = TakeFreeLetter(), saved = TakeFreeLetter();
     WriteSettings(Utf16FileBytes(DrivesSection({{saved, L"C:\\away\\"}})));
     ASSERT_TRUE(shell.Installed() && menu.Installed() && DefineRawTarget(live, L"\\??\\C:\\windows"));
@@ -470,13 +478,9 @@ TEST_F(CommandsTest, DoubleClickAndMenuOpenAConnectedDrive)
     }
     const std::wstring open = L"open " + std::wstring(1, live) + L":\\|";
     EXPECT_EQ(g_opened, open + open);
+    EXPECT_EQ(g_beeps, 1);   // the shell refused the second
     EXPECT_EQ(g_menu, L"Open|Remove|Remove|");
     EXPECT_EQ(RowOf(saved), -1);
-}
-
-BOOL WINAPI CountBeep(UINT)
-{
-    return ++g_beeps;
 }
 
 // What the shell hands over: the paths, each ended by a NUL, and one more NUL, behind a DROPFILES.

@@ -571,7 +571,9 @@ void WINAPI SleepWhileAVolumeArrives(DWORD milliseconds)
 {
     char*(CDECL * unixName)(LPCWSTR) = nullptr;
     wchar_t prefix[MAX_PATH] = L"";
-    if (g_arrivedLink.empty() && BindFunction(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name", &unixName) &&
+    static volatile LONG arriving = 0;   // the first pause of any thread
+    if (InterlockedExchange(&arriving, 1) == 0 &&
+        BindFunction(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name", &unixName) &&
         GetEnvironmentVariableW(L"WINEPREFIX", prefix, MAX_PATH) != 0) {
         char* folder = unixName(g_arrivingFolder.c_str());
         g_arrivedLink = prefix + std::wstring(L"/dosdevices/") + wchar_t(towlower(g_arrivingLetter)) + L":";
@@ -581,35 +583,59 @@ void WINAPI SleepWhileAVolumeArrives(DWORD milliseconds)
     g_realSleep(milliseconds);
 }
 
-// The log-on run maps a drive on a volume that arrives after it began while the others go ahead; a
-// folder missing from a fixed disk and a letter held by a device are reported at once, a volume
-// that never comes after the wait.
+// A server that does not answer: a look at its share blocks until the test lets it go.
+HANDLE g_serverAnswers = nullptr;
+volatile LONG g_lookingAtServer = 0;
+decltype(&GetFileAttributesW) g_attributesOfFiles = nullptr;
+DWORD WINAPI AttributesWithAServerThatDoesNotAnswer(LPCWSTR path)
+{
+    if (wcsncmp(path, L"\\\\silent\\", 9) != 0)
+        return g_attributesOfFiles(path);
+    InterlockedExchange(&g_lookingAtServer, 1);
+    WaitForSingleObject(g_serverAnswers, 30000);
+    InterlockedExchange(&g_lookingAtServer, 0);
+    return INVALID_FILE_ATTRIBUTES;
+}
+
+// The log-on run maps a drive on a volume that arrives after it began while the others go ahead,
+// and only then shows its boxes: a folder missing from a fixed disk, a drive built on that one and
+// a letter held by a device in the order found, then a volume that never came and a server that
+// never answered, given up on at the end of the wait without waiting for the server.
 TEST_F(SettingsFileTest, LogOnWaitsForVolumesThatArriveLater)
 {
     wchar_t late = TakeFreeLetter(), onLate = TakeFreeLetter(), never = TakeFreeLetter(), onNever = TakeFreeLetter();
-    wchar_t missing = TakeFreeLetter(), plain = TakeFreeLetter(), taken = TakeLetterHeldByDevice();
+    wchar_t missing = TakeFreeLetter(), onMissing = TakeFreeLetter(), plain = TakeFreeLetter(), silent = TakeFreeLetter();
+    wchar_t taken = TakeLetterHeldByDevice();
     g_arrivingLetter = late;
     g_arrivingFolder = temp_.MakeFolder(L"volume");
     const std::wstring dir = temp_.MakeFolder(L"volume\\proj") + L"\\", neverDir = Letter(never) + L":\\proj\\";
-    const std::wstring missingDir = temp_.Path() + L"\\missing\\";
+    const std::wstring missingDir = temp_.Path() + L"\\missing\\", onMissingDir = Letter(missing) + L":\\sub\\";
+    const std::wstring silentDir = L"\\\\silent\\share\\";
     temp_.MakeFile(L"Morvex.ini", Utf16FileBytes(L"[Drives]\r\n" + Letter(onLate) + L"=" + Letter(late) + L":\\proj\\\r\n" +
                                                  Letter(onNever) + L"=" + neverDir + L"\r\n" + Letter(missing) + L"=" +
-                                                 missingDir + L"\r\n" + Letter(plain) + L"=" + dir + L"\r\n" +
-                                                 Letter(taken) + L"=" + dir + L"\r\n"));
+                                                 missingDir + L"\r\n" + Letter(onMissing) + L"=" + onMissingDir + L"\r\n" +
+                                                 Letter(plain) + L"=" + dir + L"\r\n" + Letter(taken) + L"=" + dir + L"\r\n" +
+                                                 Letter(silent) + L"=" + silentDir + L"\r\n"));
     ImportHook pause("kernel32.dll", "Sleep", reinterpret_cast<void*>(&SleepWhileAVolumeArrives));
     g_realSleep = reinterpret_cast<decltype(&Sleep)>(pause.Original());
+    ImportHook server("kernel32.dll", "GetFileAttributesW", reinterpret_cast<void*>(&AttributesWithAServerThatDoesNotAnswer));
+    g_attributesOfFiles = reinterpret_cast<decltype(&GetFileAttributesW)>(server.Original());
+    g_serverAnswers = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    int boxesAfterTheOthersMapped = 0;
+    boxes_.WhileOpen([&] { boxesAfterTheOthersMapped += DeviceTarget(plain) == VirtualTarget(dir) && DeviceTarget(onLate) != L""; });
     g_dwLateVolumeWait = 2000;
     EXPECT_FALSE(ReadSettingsFile(SettingsPath().c_str(), true));
+    EXPECT_EQ(g_lookingAtServer, 1) << "the run waited for the server";
+    SetEvent(g_serverAnswers);
     g_dwLateVolumeWait = 60000;
     RunLinux(L"Z:\\bin\\rm -f \"" + g_arrivedLink + L"\"");
     EXPECT_EQ(DeviceTarget(onLate), L"\\??\\" + Letter(late) + L":\\proj");
-    EXPECT_EQ(DeviceTarget(plain), VirtualTarget(dir));
-    std::vector<std::wstring> texts;
-    for (const RecordedBox& box : boxes_.Boxes())
-        texts.push_back(box.text);
-    EXPECT_EQ(texts, (std::vector<std::wstring>{MessageText(IDS_INVALID_PATH, missingDir),
-                                                MessageText(IDS_LETTER_TAKEN, dir, taken),
-                                                MessageText(IDS_INVALID_PATH, neverDir)}));
+    EXPECT_EQ(boxesAfterTheOthersMapped, 5);
+    EXPECT_EQ(boxes_.Texts(), (std::vector<std::wstring>{MessageText(IDS_INVALID_PATH, missingDir),
+                                                         MessageText(IDS_INVALID_PATH, onMissingDir),
+                                                         MessageText(IDS_LETTER_TAKEN, dir, taken),
+                                                         MessageText(IDS_INVALID_PATH, neverDir),
+                                                         MessageText(IDS_INVALID_PATH, silentDir)}));
 }
 
 decltype(&GetFileAttributesW) g_realAttributes = nullptr;

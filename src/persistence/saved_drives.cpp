@@ -29,14 +29,22 @@ uint32_t LetterMask(wchar_t letter)
     return letter >= L'A' && letter <= L'Z' ? 1u << (letter - L'A') : 0;
 }
 
-bool MayArriveLaterAtLogOn(const wchar_t* directory)
+// knownTypes, when given, keeps each letter's drive type plus one (0: not asked yet) for the run's
+// first pass: asking the system costs more than the whole look at a present directory.
+bool MayArriveLaterAtLogOn(const wchar_t* directory, unsigned* knownTypes = nullptr)
 {
     wchar_t root[kTargetCapacity];
     size_t length = PathRootLength(directory);
     if (length == 0 || length >= kTargetCapacity)
         return MayArriveLater(directory, DRIVE_FIXED);
     CopyBounded(root, length + 1, directory);
-    return MayArriveLater(directory, GetDriveTypeW(root));
+    const wchar_t letter = DriveLetterOfPath(directory);
+    if (knownTypes == nullptr || LetterMask(letter) == 0)
+        return MayArriveLater(directory, GetDriveTypeW(root));
+    unsigned& known = knownTypes[letter - L'A'];
+    if (known == 0)
+        known = GetDriveTypeW(root) + 1;
+    return MayArriveLater(directory, known - 1);
 }
 
 // A late drive's directory is watched by a thread of its own: a look at a server that does not
@@ -94,7 +102,7 @@ Watch* StartWatch(const wchar_t* directory)
 
 // At log-on a drive on a volume that may come later (a network or removable drive, a letter not
 // there yet) waits; a drive built on a saved drive that failed for good does not.
-Outcome TryToMap(const SavedDrive& drive, bool logOn, uint32_t failedLetters)
+Outcome TryToMap(const SavedDrive& drive, bool logOn, uint32_t failedLetters, unsigned* knownTypes = nullptr)
 {
     if (IsHeldByDevice(drive.letter)) {
         if (logOn)
@@ -102,7 +110,7 @@ Outcome TryToMap(const SavedDrive& drive, bool logOn, uint32_t failedLetters)
         return Outcome::Failed;
     }
     bool onFailedDrive = (failedLetters & LetterMask(DriveLetterOfPath(drive.directory))) != 0;
-    if (logOn && !onFailedDrive && MayArriveLaterAtLogOn(drive.directory))
+    if (logOn && !onFailedDrive && MayArriveLaterAtLogOn(drive.directory, knownTypes))
         return Outcome::Waiting;
     return SetVirtualDrive(drive.letter, drive.directory) ? Outcome::Mapped : Outcome::Failed;
 }
@@ -175,10 +183,11 @@ bool ApplySavedDrives(const SavedDrive* drives, size_t count, bool logOn)
         HoldErrors();
     LateDrive late[kMostSavedDrives] = {};
     uint32_t failedLetters = 0;
+    unsigned knownTypes[26] = {};
     bool allMapped = true;
     count = count < kMostSavedDrives ? count : kMostSavedDrives;
     for (size_t i = 0; i < count; ++i) {
-        Outcome outcome = TryToMap(drives[i], logOn, failedLetters);
+        Outcome outcome = TryToMap(drives[i], logOn, failedLetters, knownTypes);
         late[i] = {outcome == Outcome::Waiting, nullptr, 0};
         allMapped = allMapped && outcome != Outcome::Failed;
         failedLetters |= outcome == Outcome::Failed ? LetterMask(drives[i].letter) : 0;

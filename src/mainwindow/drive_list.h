@@ -5,15 +5,7 @@
 #include <commctrl.h>
 
 #include "mainwindow/dialog_rules.h"
-
-// Bold copy of the list's font for the row titles, at the dialog's DPI; null when it could not be made.
-extern HFONT g_hBoldFont;
-
-// Once, at dialog start: list styles, row height, background, the column and g_hBoldFont.
-void ConfigureDriveList();
-
-// After a change of the dialog's DPI: row height and bold font anew, the old ones released.
-void ApplyDpiToDriveList();
+#include "mainwindow/drive_list_setup.h"
 
 // Brings the row of one letter in line with the system and the saved drives: insert, update or
 // delete. A letter is left with one row at most.
@@ -27,8 +19,6 @@ void RefreshAllDrives();
 // The same at dialog start, before the list is on screen.
 void FillDriveList();
 
-// Column 0 as wide as the list's client area minus one pixel.
-void FitListColumn();
 
 // "not connected" or "letter in use by another drive" in the user's language, for a drive that
 // is not connected.

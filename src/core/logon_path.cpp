@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
-#include "core/app_globals.h"
 #include "core/bounded_string.h"
 #include "core/dll_search.h"
+#include "core/final_path.h"
 #include "core/raw_target.h"
 #include "core/virtual_drive.h"
 
@@ -50,7 +50,7 @@ bool ToLogonPath(wchar_t* path, size_t capacity)
 
 size_t LogonPathOfExecutable(wchar_t* path, size_t capacity)
 {
-    DWORD length = GetModuleFileNameW(g_hInstance, path, static_cast<DWORD>(capacity));
+    DWORD length = ExecutablePath(path, static_cast<DWORD>(capacity));
     if (length == 0 || length >= capacity || !ToLogonPath(path, capacity))
         return 0;
     return BoundedLength(path, capacity);

@@ -150,3 +150,27 @@ bool PathLeadsToDrive(const wchar_t* path, wchar_t letter, VirtualDriveReader re
     return CopyBounded(current, kTargetCapacity, path) &&
            FollowVirtualDrives(current, kTargetCapacity, letter, readDrive, context) == DriveChain::ReachesLetter;
 }
+
+size_t FolderLengthOfPath(const wchar_t* path)
+{
+    size_t length = 0;
+    for (size_t i = 0; path[i] != L'\0'; ++i) {
+        if (path[i] == L'\\')
+            length = i;
+    }
+    return length < PathRootLength(path) ? length + 1 : length;
+}
+
+bool IsNameInFolder(const wchar_t* path, const wchar_t* folder)
+{
+    if (folder[0] == L'\0' || !StartsWithIgnoringCase(path, folder))
+        return false;
+    const wchar_t* name = path + BoundedLength(folder, kTargetCapacity);
+    if (name[-1] != L'\\' && *name++ != L'\\')
+        return false;
+    for (const wchar_t* unit = name; *unit != L'\0'; ++unit) {
+        if (*unit == L'\\')
+            return false;
+    }
+    return *name != L'\0';
+}

@@ -33,6 +33,14 @@ wchar_t DriveLetterOfPath(const wchar_t* path);
 // path's first component ("\\?\Volume{...}\"); 0 when the path has none.
 size_t PathRootLength(const wchar_t* path);
 
+// Units of a full path's folder: up to its last backslash, that one kept only where it closes
+// the root ("C:\Morvex.exe" gives "C:\", "C:\dir\Morvex.exe" gives "C:\dir").
+size_t FolderLengthOfPath(const wchar_t* path);
+
+// True when path names an entry directly inside folder (full paths, compared without regard to
+// case; folder with or without its closing backslash).
+bool IsNameInFolder(const wchar_t* path, const wchar_t* folder);
+
 // Reads a letter's virtual drive: true with its directory (no trailing backslash) when the letter
 // is one.
 using VirtualDriveReader = bool (*)(wchar_t letter, wchar_t* directory, size_t capacity, void* context);

@@ -9,6 +9,7 @@
 
 #include "core/app_globals.h"
 #include "core/bounded_string.h"
+#include "core/final_path.h"
 #include "core/fingerprint.h"
 #include "core/messages.h"
 #include "core/virtual_drive.h"
@@ -30,7 +31,7 @@ const wchar_t kNewFileSuffix[] = L".new";
 
 bool FindSettingsPath(wchar_t (&path)[kModulePathCapacity])
 {
-    DWORD length = GetModuleFileNameW(g_hInstance, path, kModulePathCapacity);
+    DWORD length = ExecutablePath(path, kModulePathCapacity);
     return FormSettingsPath(path, length);
 }
 

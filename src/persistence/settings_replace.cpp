@@ -4,27 +4,10 @@
 #include <windows.h>
 
 #include "core/bounded_string.h"
-#include "core/dll_search.h"
-#include "core/raw_target.h"
+#include "core/final_path.h"
 #include "persistence/settings_copy.h"
 
 namespace {
-
-using GetFinalPathFunction = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
-
-// The Win32 name of an open file after every symbolic link. Where Windows cannot say (before
-// Vista, which has no symbolic links to files; a volume without a letter) the name stays as given.
-void FindFinalPath(HANDLE file, wchar_t (&path)[kSettingsTargetCapacity])
-{
-    GetFinalPathFunction getFinalPath = nullptr;
-    if (!BindFunction(GetModuleHandleW(L"kernel32.dll"), "GetFinalPathNameByHandleW", &getFinalPath))
-        return;
-    wchar_t finalPath[kSettingsTargetCapacity];
-    DWORD length = getFinalPath(file, finalPath, kSettingsTargetCapacity, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    // "\\?\" stands where a target has "\??\", so the target's rule gives the Win32 form.
-    if (length != 0 && length < kSettingsTargetCapacity)
-        DirectoryOfTarget(finalPath, path, kSettingsTargetCapacity);
-}
 
 const wchar_t kBackupSuffix[] = L".old";
 
@@ -76,7 +59,7 @@ bool FindSettingsTarget(const wchar_t* path, SettingsTarget* target)
         return GetLastError() == ERROR_FILE_NOT_FOUND;
     BY_HANDLE_FILE_INFORMATION information = {};
     bool found = GetFileInformationByHandle(file, &information);
-    FindFinalPath(file, target->path);
+    FindFinalPath(file, target->path, kSettingsTargetCapacity);
     CloseHandle(file);
     target->exists = true;
     target->hardLinked = information.nNumberOfLinks > 1;

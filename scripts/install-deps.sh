@@ -9,7 +9,7 @@ packages=(
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
     wine wine64 fonts-wine
     xvfb xauth x11-utils imagemagick fonts-wqy-microhei
-    valgrind zip binutils locales util-linux
+    valgrind zip binutils locales util-linux python3 python3-yaml
 )
 x86_wine=wine32:i386
 # Runs Debian's 32-bit Wine where the kernel cannot (scripts/x86-under-qemu.sh).

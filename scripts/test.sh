@@ -49,14 +49,23 @@ if ! env -u DISPLAY WINEPREFIX="$run_prefix" timeout -k 5 120 "$top/scripts/run.
     status=1
 fi
 WINEPREFIX="$run_prefix" wineserver -k 2>/dev/null || true
-echo "== package.sh twice: the same release zip, byte for byte"
+echo "== package.sh twice: the same release zip and manifests, byte for byte; the manifests checked"
+release="$top/build/release" aside="$top/build/release-first-manifests"
 first=$("$top/scripts/package.sh" 2>/dev/null | tail -1)
+rm -rf "$aside" && mkdir -p "$aside"
+cp -r "$release/morvex.json" "$release/winget" "$aside/" || true
 sleep 2   # zip keeps times in steps of two seconds: a time taken from the clock would differ
 second=$("$top/scripts/package.sh" 2>/dev/null | tail -1)
 if [ -z "$first" ] || [ "$first" != "$second" ]; then
     echo "FAIL: two release zips of one tree differ: '$first', '$second'"
     status=1
 fi
+if ! cmp "$aside/morvex.json" "$release/morvex.json" || ! diff -r "$aside/winget" "$release/winget"; then
+    echo "FAIL: the manifests of two packagings of one tree differ (above)"
+    status=1
+fi
+# Debian's Python, which has PyYAML; a python3 earlier in the PATH may not.
+/usr/bin/python3 "$top/tests/release/check_manifests.py" "$release" || status=1
 echo "== benchmark, quick mode (figures only)"
 "$top/bench/run.sh" --quick || status=1
 exit $status

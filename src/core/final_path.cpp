@@ -41,22 +41,26 @@ bool FindFinalPath(HANDLE file, wchar_t* path, size_t capacity)
     return BoundedLength(win32Path, kFinalPathCapacity) < capacity && CopyBounded(path, capacity, win32Path);
 }
 
+void FollowLinkToFile(wchar_t* path, size_t capacity)
+{
+    wchar_t finalFile[kFinalPathCapacity];
+    wchar_t finalFolder[kFinalPathCapacity];
+    wchar_t folder[kFinalPathCapacity];
+    if (!CopyBounded(folder, kFinalPathCapacity, path))
+        return;
+    folder[FolderLengthOfPath(folder)] = L'\0';
+    // A link above the file moves the file and its folder alike; only a link that is the file
+    // itself puts the file's final path into another folder.
+    if (FindFinalPathOfName(path, 0, finalFile) && FindFinalPathOfName(folder, FILE_FLAG_BACKUP_SEMANTICS, finalFolder) &&
+        !IsNameInFolder(finalFile, finalFolder) && BoundedLength(finalFile, capacity) < capacity)
+        CopyBounded(path, capacity, finalFile);
+}
+
 DWORD ExecutablePath(wchar_t* path, DWORD capacity)
 {
     DWORD length = GetModuleFileNameW(g_hInstance, path, capacity);
     if (length == 0 || length >= capacity)
         return length;
-    wchar_t finalFile[kFinalPathCapacity];
-    wchar_t finalFolder[kFinalPathCapacity];
-    wchar_t folder[kFinalPathCapacity];
-    CopyBounded(folder, kFinalPathCapacity, path);
-    folder[FolderLengthOfPath(folder)] = L'\0';
-    // A link above the file moves the file and its folder alike; only a link that is the file
-    // itself puts the file's final path into another folder.
-    if (!FindFinalPathOfName(path, 0, finalFile) ||
-        !FindFinalPathOfName(folder, FILE_FLAG_BACKUP_SEMANTICS, finalFolder) ||
-        IsNameInFolder(finalFile, finalFolder) || BoundedLength(finalFile, capacity) >= capacity)
-        return length;
-    CopyBounded(path, capacity, finalFile);
+    FollowLinkToFile(path, capacity);
     return static_cast<DWORD>(BoundedLength(path, capacity));
 }

@@ -9,7 +9,11 @@
 // Vista, which has no symbolic links to files; a volume without a letter; a name that does not fit.
 bool FindFinalPath(HANDLE file, wchar_t* path, size_t capacity);
 
-// GetModuleFileNameW's answer for the executable, but where the file itself is a symbolic link
-// (a package manager's command alias), the file that it names: settings and the Run value belong
-// beside that file. Links above the file, such as a junction to the current version, stay.
+// Where the file that a full path names is itself a symbolic link (a package manager's command
+// alias), path (capacity units) becomes the file it names. Links above the file, such as a junction
+// to the current version, stay as they are.
+void FollowLinkToFile(wchar_t* path, size_t capacity);
+
+// The executable's path from GetModuleFileNameW, a link to the file followed: settings belong
+// beside the file it names.
 DWORD ExecutablePath(wchar_t* path, DWORD capacity);

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "core/app_globals.h"
 #include "core/bounded_string.h"
 #include "core/dll_search.h"
 #include "core/final_path.h"
@@ -42,6 +43,7 @@ bool ToUniversalName(wchar_t* path, size_t capacity)
 
 bool ToLogonPath(wchar_t* path, size_t capacity)
 {
+    FollowLinkToFile(path, capacity);
     if (FollowVirtualDrives(path, capacity, 0, ReadDirectoryOfDrive, nullptr) == DriveChain::TooLong)
         return false;
     ExpandToLongForm(path, capacity);
@@ -50,7 +52,7 @@ bool ToLogonPath(wchar_t* path, size_t capacity)
 
 size_t LogonPathOfExecutable(wchar_t* path, size_t capacity)
 {
-    DWORD length = ExecutablePath(path, static_cast<DWORD>(capacity));
+    DWORD length = GetModuleFileNameW(g_hInstance, path, static_cast<DWORD>(capacity));
     if (length == 0 || length >= capacity || !ToLogonPath(path, capacity))
         return 0;
     return BoundedLength(path, capacity);

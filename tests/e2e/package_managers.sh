@@ -18,12 +18,11 @@ scoop_install() {   # with the manifest's pre_install and persist
     [ -e "$scoop/persist/morvex/Morvex.ini" ] || : >"$scoop/persist/morvex/Morvex.ini"
     ln -f "$scoop/persist/morvex/Morvex.ini" "$scoop/apps/morvex/$1/Morvex.ini"
 }
-# saved_with_autostart PROGRAM SETTINGS: the dialog, autostart ticked, Close; the line and the Run value.
-saved_with_autostart() {
-    run reg delete "$run_key" /v Morvex /f >/dev/null 2>&1
+# close_dialog PROGRAM SETTINGS BUTTON...: the dialog, the buttons pressed; the saved line checked.
+close_dialog() {
     timeout -k 5 60 wine "$1" >"$session/dialog.log" 2>&1 &
-    run "$check" wait-dialog 30 >/dev/null && run "$check" press 1001 >/dev/null && run "$check" press 1000 >/dev/null ||
-        fail "the dialog of $1 did not appear or take the clicks"
+    run "$check" wait-dialog 30 >/dev/null || fail "the dialog of $1 did not appear"
+    for button in "${@:3}"; do run "$check" press "$button" >/dev/null || fail "button $button did not take the click"; done
     wait $! || fail "the dialog of $1 did not end cleanly within 60 seconds"
     iconv -f UTF-16LE -t UTF-8 "$2" 2>/dev/null | grep -qxF "$line"$'\r' || fail "$2 lacks the line for $free:"
 }
@@ -33,7 +32,8 @@ echo "step: Scoop installs 1.0; a drive made, saved with autostart; update to 2.
 scoop_install 1.0
 program='C:\Scoop\apps\morvex\current\Morvex.exe'
 run "$program" "$free:" 'C:\package data' >/dev/null || fail "the command line's run failed"
-saved_with_autostart "$program" "$scoop/persist/morvex/Morvex.ini"
+run reg delete "$run_key" /v Morvex /f >/dev/null 2>&1
+close_dialog "$program" "$scoop/persist/morvex/Morvex.ini" 1001 1000
 expect_equal "$(run_value)" "\"$program\" /startup" "the Run value"
 scoop_install 2.0
 restart_server
@@ -46,7 +46,9 @@ cp "$build/Morvex.exe" "$package/" && ln -s "$package/Morvex.exe" "$WINEPREFIX/d
 cp "$scoop/persist/morvex/Morvex.ini" "$package/"
 run 'C:\WinGet\Links\morvex.exe' /startup >/dev/null || fail "the log-on run through the link failed"
 expect_equal "$(run "$check" query "$free")" "$drive" "$free: after the run through the link"
-saved_with_autostart 'C:\WinGet\Links\morvex.exe' "$package/Morvex.ini"
+# A Run value through the link, as Morvex wrote it before it followed links, is this Morvex's own.
+run reg add "$run_key" /v Morvex /d '"C:\WinGet\Links\morvex.exe" /startup' /f >/dev/null
+close_dialog 'C:\WinGet\Links\morvex.exe' "$package/Morvex.ini" 1000
 [ -e "$WINEPREFIX/drive_c/WinGet/Links/Morvex.ini" ] && fail "Close wrote Morvex.ini into the Links folder"
 expect_equal "$(run_value)" '"C:\WinGet\Packages\Morvex\Morvex.exe" /startup' "the Run value through the link"
 

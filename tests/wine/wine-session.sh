@@ -130,7 +130,7 @@ stop)
     stop_session
     ;;
 begin)
-    start_session || exit 1
+    start_session || { echo "FAIL: the Wine session did not start (its logs: $session)"; exit 1; }
     trap stop_session EXIT
     # A one-shot run that hangs (on a message box, say) fails its check, not the whole test.
     run_limit=120

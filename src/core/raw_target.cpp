@@ -165,7 +165,8 @@ bool IsNameInFolder(const wchar_t* path, const wchar_t* folder)
 {
     if (folder[0] == L'\0' || !StartsWithIgnoringCase(path, folder))
         return false;
-    const wchar_t* name = path + BoundedLength(folder, kTargetCapacity);
+    // StartsWithIgnoringCase has read the whole folder: its length needs no other bound.
+    const wchar_t* name = path + BoundedLength(folder, static_cast<size_t>(-1));
     if (name[-1] != L'\\' && *name++ != L'\\')
         return false;
     for (const wchar_t* unit = name; *unit != L'\0'; ++unit) {

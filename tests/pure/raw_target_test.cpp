@@ -226,13 +226,14 @@ TEST(PathLeadsToDrive, FollowsDrivesButNotRoundACircleElsewhere)
 TEST(IsNameInFolder, OnlyAnEntryDirectlyInsideTheFolder)
 {
     EXPECT_EQ(FolderLengthOfPath(L"C:\\Morvex.exe"), 3u);
-    EXPECT_EQ(FolderLengthOfPath(L"\\\\srv\\share\\apps\\Morvex.exe"), 16u);
-    const std::pair<const wchar_t*, bool> paths[] = {{L"\\\\?\\C:\\apps\\1.0\\Morvex.exe", true},
-        {L"\\\\?\\C:\\apps\\1.0x\\Morvex.exe", false}, {L"\\\\?\\C:\\apps\\1.0\\x\\Morvex.exe", false},
-        {L"\\\\?\\C:\\Links\\Morvex.exe", false}, {L"\\\\?\\C:\\apps\\1.0\\", false}};
-    for (const auto& path : paths)
-        EXPECT_EQ(IsNameInFolder(path.first, L"\\\\?\\c:\\APPS\\1.0"), path.second) << path.first;
-    EXPECT_TRUE(IsNameInFolder(L"\\\\?\\C:\\Morvex.exe", L"\\\\?\\C:\\"));
+    EXPECT_EQ(FolderLengthOfPath(L"\\\\srv\\s\\d\\m.exe"), 9u);
+    const std::pair<const wchar_t*, const wchar_t*> inside[] = {{L"\\\\?\\C:\\a\\1\\m.exe", L"\\\\?\\c:\\A\\1"},
+        {L"\\\\?\\C:\\m.exe", L"\\\\?\\C:\\"}}, outside[] = {{L"\\\\?\\C:\\a\\1x\\m.exe", L"\\\\?\\C:\\a\\1"},
+        {L"\\\\?\\C:\\a\\1\\x\\m.exe", L"\\\\?\\C:\\a\\1"}, {L"\\\\?\\C:\\a\\1\\", L"\\\\?\\C:\\a\\1"}};
+    for (const auto& pair : inside)
+        EXPECT_TRUE(IsNameInFolder(pair.first, pair.second)) << pair.first;
+    for (const auto& pair : outside)
+        EXPECT_FALSE(IsNameInFolder(pair.first, pair.second)) << pair.first;
 }
 
 }  // namespace

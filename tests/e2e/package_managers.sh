@@ -51,7 +51,5 @@ run reg add "$run_key" /v Morvex /d '"C:\WinGet\Links\morvex.exe" /startup' /f >
 close_dialog 'C:\WinGet\Links\morvex.exe' "$package/Morvex.ini" 1000
 [ -e "$WINEPREFIX/drive_c/WinGet/Links/Morvex.ini" ] && fail "Close wrote Morvex.ini into the Links folder"
 expect_equal "$(run_value)" '"C:\WinGet\Packages\Morvex\Morvex.exe" /startup' "the Run value through the link"
-
-run "$program" /d "$free:" >/dev/null || fail "the removal's run failed"
-run reg delete "$run_key" /v Morvex /f >/dev/null 2>&1
+# The drive ends with the session; the next run deletes the Run value before it ticks the box.
 finish "package managers: every check passed"
